@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QPaintDevice;
+
+namespace Vantrel3 {
+
+// Positions and sizes of the public surface are in twips (1/1440 inch). They are converted
+// to pixels only at the widget boundary, with the device's logical dpi (96 dpi when null).
+namespace Twips {
+
+qint32 fromPixelsX(const QPaintDevice *device, int pixels);
+qint32 fromPixelsY(const QPaintDevice *device, int pixels);
+int toPixelsX(const QPaintDevice *device, qint32 twips);
+int toPixelsY(const QPaintDevice *device, qint32 twips);
+
+// Twips per pixel at the device's logical dpi (15 at 96 dpi).
+double perPixelX(const QPaintDevice *device);
+double perPixelY(const QPaintDevice *device);
+
+} // namespace Twips
+} // namespace Vantrel3
