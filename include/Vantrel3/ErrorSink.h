@@ -1,10 +1,10 @@
 #pragma once
 
+#include <Vantrel3/VbError.h>
+
 #include <functional>
 
 namespace Vantrel3 {
-
-class VbError;
 
 // Where errors go that reach an entry point called by Qt (event handlers, slots, timers).
 // No exception ever crosses back into the event loop; the default sink logs a warning.

@@ -25,6 +25,45 @@ class FlexGrid : public QAbstractScrollArea {
     Q_PROPERTY(qint32 Row READ Row WRITE SetRow)
     Q_PROPERTY(qint32 Col READ Col WRITE SetCol)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(qint32 RowSel READ RowSel WRITE SetRowSel)
+    Q_PROPERTY(qint32 ColSel READ ColSel WRITE SetColSel)
+    Q_PROPERTY(qint32 TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(qint32 LeftCol READ LeftCol WRITE SetLeftCol)
+    Q_PROPERTY(qint32 MouseRow READ MouseRow)
+    Q_PROPERTY(qint32 MouseCol READ MouseCol)
+    Q_PROPERTY(qint32 CellLeft READ CellLeft)
+    Q_PROPERTY(qint32 CellTop READ CellTop)
+    Q_PROPERTY(qint32 CellWidth READ CellWidth)
+    Q_PROPERTY(qint32 CellHeight READ CellHeight)
+    Q_PROPERTY(qint32 Width READ Width WRITE SetWidth)
+    Q_PROPERTY(qint32 Height READ Height WRITE SetHeight)
+    Q_PROPERTY(qint32 RowHeightMin READ RowHeightMin WRITE SetRowHeightMin)
+    Q_PROPERTY(QString FormatString READ FormatString WRITE SetFormatString)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(qint32 MergeCells READ MergeCells WRITE SetMergeCells)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw)
+    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE SetCellPicture)
+    Q_PROPERTY(Vantrel3::OleColor BackColor READ BackColor WRITE SetBackColor)
+    Q_PROPERTY(Vantrel3::OleColor ForeColor READ ForeColor WRITE SetForeColor)
+    Q_PROPERTY(Vantrel3::OleColor BackColorFixed READ BackColorFixed WRITE SetBackColorFixed)
+    Q_PROPERTY(Vantrel3::OleColor ForeColorFixed READ ForeColorFixed WRITE SetForeColorFixed)
+    Q_PROPERTY(Vantrel3::OleColor BackColorSel READ BackColorSel WRITE SetBackColorSel)
+    Q_PROPERTY(Vantrel3::OleColor ForeColorSel READ ForeColorSel WRITE SetForeColorSel)
+    Q_PROPERTY(Vantrel3::OleColor BackColorBkg READ BackColorBkg WRITE SetBackColorBkg)
+    Q_PROPERTY(Vantrel3::OleColor GridColor READ GridColor WRITE SetGridColor)
+    Q_PROPERTY(Vantrel3::OleColor GridColorFixed READ GridColorFixed WRITE SetGridColorFixed)
+    Q_PROPERTY(qint32 GridLines READ GridLines WRITE SetGridLines)
+    Q_PROPERTY(qint32 GridLinesFixed READ GridLinesFixed WRITE SetGridLinesFixed)
+    Q_PROPERTY(qint16 GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
+    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE SetFocusRect)
+    Q_PROPERTY(qint32 HighLight READ HighLight WRITE SetHighLight)
+    Q_PROPERTY(qint32 SelectionMode READ SelectionMode WRITE SetSelectionMode)
+    Q_PROPERTY(qint32 TextStyle READ TextStyle WRITE SetTextStyle)
+    Q_PROPERTY(qint32 TextStyleFixed READ TextStyleFixed WRITE SetTextStyleFixed)
+    Q_PROPERTY(qint32 ScrollBars READ ScrollBars WRITE SetScrollBars)
+    Q_PROPERTY(qint32 AllowUserResizing READ AllowUserResizing WRITE SetAllowUserResizing)
+    Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE SetToolTipText)
 
 public:
     explicit FlexGrid(QWidget *parent = nullptr);
@@ -198,6 +237,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool focusNextPrevChild(bool next) override;
     bool viewportEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     std::unique_ptr<FlexGridPrivate> d;

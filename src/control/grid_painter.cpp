@@ -1,0 +1,292 @@
+#include "control/grid_painter.h"
+#include "control/flex_grid_p.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <algorithm>
+
+namespace Vantrel3 {
+
+namespace {
+
+constexpr int kTextMargin = 3;
+
+// General alignment puts numbers on the right: the user's own notation or the plain one.
+bool looksNumeric(QStringView text, const QLocale &locale) {
+    const QStringView t = text.trimmed();
+    if (t.isEmpty()) {
+        return false;
+    }
+    bool ok = false;
+    locale.toDouble(t, &ok);
+    if (!ok) {
+        QLocale::c().toDouble(t, &ok);
+    }
+    return ok;
+}
+
+Qt::Alignment qtAlignment(qint32 alignment, QStringView text, const QLocale &locale) {
+    if (alignment == eAlignGeneral) {
+        return Qt::AlignVCenter | (looksNumeric(text, locale) ? Qt::AlignRight : Qt::AlignLeft);
+    }
+    static constexpr Qt::AlignmentFlag horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
+                                                       Qt::AlignRight};
+    static constexpr Qt::AlignmentFlag vertical[] = {Qt::AlignTop, Qt::AlignVCenter,
+                                                     Qt::AlignBottom};
+    const qint32 a = std::clamp(alignment, 0, 8);
+    return horizontal[a / 3] | vertical[a % 3];
+}
+
+} // namespace
+
+GridPainter::GridPainter(const FlexGridPrivate &grid, QPainter &painter, bool focused)
+    : d(grid), m_painter(painter), m_focused(focused), m_palette(grid.q->palette()),
+      m_locale(grid.q->locale()) {}
+
+QColor GridPainter::color(quint32 ole) const {
+    return OleColor(ole).toQColor(m_palette);
+}
+
+void GridPainter::paint(const QRect &dirty) {
+    m_painter.fillRect(dirty, color(d.backColorBkg));
+    m_rows = d.rowAxis().visible(d.topRow, d.viewportHeight());
+    m_cols = d.colAxis().visible(d.leftCol, d.viewportWidth());
+    if (m_rows.empty() || m_cols.empty()) {
+        return;
+    }
+    m_texts.resize(m_rows.size() * m_cols.size());
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        for (size_t j = 0; j < m_cols.size(); ++j) {
+            m_texts[i * m_cols.size() + j] = d.store.view(m_rows[i].index, m_cols[j].index);
+        }
+    }
+    findMerges();
+    m_painter.setFont(d.q->font());
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const GridAxis::Span &r = m_rows[i];
+        if (r.pos >= dirty.bottom() + 1 || r.pos + r.size <= dirty.top()) {
+            // Blocks starting here may still reach into the dirty area when merged.
+            if (d.mergeCells == eMergeNever) {
+                continue;
+            }
+        }
+        for (size_t j = 0; j < m_cols.size(); ++j) {
+            if (isOrigin(i, j)) {
+                drawBlock(blockAt(i, j));
+            }
+        }
+    }
+}
+
+bool GridPainter::sameRowGroup(size_t i) const {
+    return i > 0 && (m_rows[i].index < d.fixedRows) == (m_rows[i - 1].index < d.fixedRows);
+}
+
+bool GridPainter::sameColGroup(size_t j) const {
+    return j > 0 && (m_cols[j].index < d.fixedCols) == (m_cols[j - 1].index < d.fixedCols);
+}
+
+void GridPainter::findMerges() {
+    const size_t n = m_rows.size();
+    const size_t m = m_cols.size();
+    m_mergeUp.assign(n * m, 0);
+    m_mergeLeft.assign(n * m, 0);
+    m_runTop.resize(n * m);
+    m_runBottom.resize(n * m);
+    const qint32 mode = d.mergeCells;
+    if (mode != eMergeNever) {
+        // Merging is decided within the visible cells, so its cost follows the viewport;
+        // identical neighbours merge, empty cells and fixed/scrolling neighbours never do.
+        const bool restrictRows = mode == eMergeRestrictRows || mode == eMergeRestrictAll;
+        const bool restrictCols = mode == eMergeRestrictColumns || mode == eMergeRestrictAll;
+        std::vector<char> sameAbove(n * m, 0);
+        std::vector<char> sameLeft(n * m, 0);
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < m; ++j) {
+                const QStringView t = text(i, j);
+                const size_t k = i * m + j;
+                if (t.isEmpty()) {
+                    continue;
+                }
+                if (sameRowGroup(i) && d.columns[size_t(m_cols[j].index)].merge &&
+                    text(i - 1, j) == t) {
+                    sameAbove[k] = !restrictCols || !sameColGroup(j) || sameAbove[k - 1];
+                }
+                if (sameColGroup(j) && d.store.rowMerge(m_rows[i].index) && text(i, j - 1) == t) {
+                    sameLeft[k] = !restrictRows || !sameRowGroup(i) || sameLeft[k - m];
+                }
+            }
+        }
+        m_mergeUp = sameAbove;
+        // Vertical runs first; a horizontal join then takes whole runs of equal height,
+        // which keeps every merged block a rectangle.
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < m; ++j) {
+                const size_t k = i * m + j;
+                m_runTop[k] = m_mergeUp[k] ? m_runTop[k - m] : i;
+            }
+        }
+        for (size_t i = n; i-- > 0;) {
+            for (size_t j = 0; j < m; ++j) {
+                const size_t k = i * m + j;
+                m_runBottom[k] = (i + 1 < n && m_mergeUp[k + m]) ? m_runBottom[k + m] : i;
+            }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 1; j < m; ++j) {
+                const size_t k = i * m + j;
+                m_mergeLeft[k] = sameLeft[m_runTop[k] * m + j] && m_runTop[k] == m_runTop[k - 1] &&
+                                 m_runBottom[k] == m_runBottom[k - 1];
+            }
+        }
+    } else {
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < m; ++j) {
+                m_runTop[i * m + j] = i;
+                m_runBottom[i * m + j] = i;
+            }
+        }
+    }
+}
+
+bool GridPainter::isOrigin(size_t i, size_t j) const {
+    const size_t k = i * m_cols.size() + j;
+    return !m_mergeUp[k] && !m_mergeLeft[k];
+}
+
+GridPainter::Block GridPainter::blockAt(size_t i, size_t j) const {
+    const size_t m = m_cols.size();
+    Block b{i, j, m_runBottom[i * m + j], j};
+    while (b.right + 1 < m && m_mergeLeft[i * m + b.right + 1]) {
+        ++b.right;
+    }
+    return b;
+}
+
+void GridPainter::drawBlock(const Block &b) {
+    const GridAxis::Span &top = m_rows[b.top];
+    const GridAxis::Span &left = m_cols[b.left];
+    const QRect rect(QPoint(left.pos, top.pos),
+                     QPoint(m_cols[b.right].pos + m_cols[b.right].size - 1,
+                            m_rows[b.bottom].pos + m_rows[b.bottom].size - 1));
+    const qint32 r = top.index;
+    const qint32 c = left.index;
+    const bool fixed = d.isFixed(r, c);
+    const CellRange block{r, c, m_rows[b.bottom].index, m_cols[b.right].index};
+    const bool hasCurrent =
+        d.row >= block.top && d.row <= block.bottom && d.col >= block.left && d.col <= block.right;
+
+    bool selected = false;
+    if (!fixed && d.showsSelection()) {
+        const CellRange sel = d.selection();
+        selected = block.top <= sel.bottom && block.bottom >= sel.top && block.left <= sel.right &&
+                   block.right >= sel.left;
+        // In free selection the current cell keeps its own look and shows the focus instead.
+        if (hasCurrent && d.selectionMode == eSelectionFree) {
+            selected = false;
+        }
+    }
+
+    const qint32 lines = fixed ? d.gridLinesFixed : d.gridLines;
+    const int lw = lines == eGridNone ? 0 : d.gridLineWidth;
+    const QRect interior = rect.adjusted(0, 0, -lw, -lw);
+
+    m_painter.fillRect(rect,
+                       color(fixed ? d.backColorFixed : (selected ? d.backColorSel : d.backColor)));
+    QRect textRect = interior.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const QPixmap picture = d.store.rowHasPictures(r) ? d.store.picture(r, c) : QPixmap();
+    if (!picture.isNull()) {
+        const QSize size = picture.deviceIndependentSize().toSize();
+        const QPoint at(interior.left(), interior.top() + (interior.height() - size.height()) / 2);
+        m_painter.save();
+        m_painter.setClipRect(interior);
+        m_painter.drawPixmap(at, picture);
+        m_painter.restore();
+        textRect.setLeft(interior.left() + size.width() + kTextMargin);
+    }
+    const QStringView t = text(b.top, b.left);
+    if (!t.isEmpty() && textRect.width() > 0) {
+        const GridColumn &column = d.columns[size_t(c)];
+        const qint32 alignment =
+            fixed && column.fixedAlignment >= 0 ? column.fixedAlignment : column.alignment;
+        drawText(textRect, t, alignment, fixed ? d.textStyleFixed : d.textStyle,
+                 color(fixed ? d.foreColorFixed : (selected ? d.foreColorSel : d.foreColor)));
+    }
+    if (lw > 0) {
+        drawGridLines(rect, fixed);
+    }
+    if (hasCurrent && m_focused && d.focusRect != 0) {
+        drawFocusRect(interior);
+    }
+}
+
+void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment, qint32 style,
+                           const QColor &color) {
+    const int flags = int(qtAlignment(alignment, text, m_locale)) |
+                      (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    const QString s = text.toString();
+    const QColor light = m_palette.color(QPalette::Light);
+    const QColor dark = m_palette.color(QPalette::Dark);
+    auto shadow = [&](int dx, int dy, const QColor &c) {
+        m_painter.setPen(c);
+        m_painter.drawText(rect.translated(dx, dy), flags, s);
+    };
+    switch (style) {
+    case eTextRaised:
+        shadow(-1, -1, light);
+        shadow(1, 1, dark);
+        break;
+    case eTextInset:
+        shadow(-1, -1, dark);
+        shadow(1, 1, light);
+        break;
+    case eTextRaisedLight:
+        shadow(1, 1, dark);
+        break;
+    case eTextInsetLight:
+        shadow(1, 1, light);
+        break;
+    default:
+        break;
+    }
+    m_painter.setPen(color);
+    m_painter.drawText(rect, flags, s);
+}
+
+void GridPainter::drawGridLines(const QRect &rect, bool fixed) {
+    const qint32 lines = fixed ? d.gridLinesFixed : d.gridLines;
+    const int lw = d.gridLineWidth;
+    const QColor line = color(fixed ? d.gridColorFixed : d.gridColor);
+    const QColor light = m_palette.color(QPalette::Light);
+    // The line belongs to the cell: a band at its right and bottom edges. The 3D styles add a
+    // one-pixel edge at the top and left in the opposite shade.
+    const QColor far = lines == eGridInset ? light : line;
+    const QRect right(rect.right() - lw + 1, rect.top(), lw, rect.height());
+    const QRect bottom(rect.left(), rect.bottom() - lw + 1, rect.width(), lw);
+    m_painter.fillRect(right, far);
+    m_painter.fillRect(bottom, far);
+    if (lines == eGridInset || lines == eGridRaised) {
+        const QColor near = lines == eGridInset ? line : light;
+        m_painter.fillRect(QRect(rect.left(), rect.top(), rect.width() - lw, 1), near);
+        m_painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height() - lw), near);
+    }
+}
+
+void GridPainter::drawFocusRect(const QRect &interior) {
+    m_painter.save();
+    QPen pen(color(d.foreColor));
+    if (d.focusRect == 2) {
+        pen.setWidth(2);
+        m_painter.setPen(pen);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(interior.adjusted(1, 1, -1, -1));
+    } else {
+        pen.setStyle(Qt::DotLine);
+        m_painter.setPen(pen);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(interior.adjusted(0, 0, -1, -1));
+    }
+    m_painter.restore();
+}
+
+} // namespace Vantrel3

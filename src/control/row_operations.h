@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace Vantrel3 {
+
+class VantrelPrivate;
+
+// The host's row operations. Every step runs with its errors ignored: a step that fails is
+// skipped and the next one runs.
+class RowOperations {
+public:
+    explicit RowOperations(VantrelPrivate &d) : d(d) {}
+
+    void AddItem(const QString &Item, std::optional<qint32> Index);
+
+    // The fields of an item: tab-separated texts from column 0; a trailing empty field is
+    // dropped, so "a\tb\t" has two fields and "" has none.
+    static QStringList itemFields(const QString &item);
+
+private:
+    void storeFields(qint32 row, const QString &item);
+
+    VantrelPrivate &d;
+};
+
+} // namespace Vantrel3

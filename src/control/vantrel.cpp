@@ -1,0 +1,349 @@
+#include <Vantrel3/Vantrel.h>
+
+#include "control/row_operations.h"
+#include "control/vantrel_p.h"
+#include "editing/cell_button.h"
+#include "editing/cell_text.h"
+#include "editing/editor_box.h"
+#include "editing/editor_keys.h"
+#include "editing/editor_placement.h"
+#include "pickers/frm_list.h"
+
+#include <Vantrel3/ErrorSink.h>
+#include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/MessageBox.h>
+#include <Vantrel3/Twips.h>
+#include <Vantrel3/vbruntime.h>
+
+#include <QResizeEvent>
+#include <QTimer>
+
+namespace Vantrel3 {
+
+namespace {
+
+// Runs one step of a handler whose steps each run even when an earlier one fails.
+template <typename F>
+void step(F &&f) {
+    try {
+        f();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+VantrelPrivate::VantrelPrivate(Vantrel *q) : q(q) {}
+
+qint32 VantrelPrivate::controlWidth() const {
+    return Twips::fromPixelsX(q, q->width());
+}
+
+void VantrelPrivate::PlaceEditor() {
+    EditorPlacement(*this).PlaceEditor();
+}
+
+void VantrelPrivate::ApplyCellStyle(qint32 Row, qint32 Col) {
+    registry.ApplyCellStyle(Row, Col, style,
+                            [this](qint32 maxLen) { Text1->SetMaxLength(maxLen); });
+}
+
+void VantrelPrivate::applyAutoInsert() {
+    if (autoInsert && MSFlexGrid1->Row() == MSFlexGrid1->Rows() - 1) {
+        q->AddItem(QString());
+        PlaceEditor();
+    }
+}
+
+void VantrelPrivate::giveTypingLook() {
+    Text1->SetForeColor(foreColorEdit);
+    Text1->SetFont(fontEditText);
+}
+
+void VantrelPrivate::showKeyPressFailure(const QString &description) {
+    const QString visible = Text1->Visible() ? QStringLiteral("True") : QStringLiteral("False");
+    MsgBox(description + QStringLiteral("KeyPress ") + visible, vbInformation,
+           QStringLiteral("Avviso Utente"), q);
+}
+
+void VantrelPrivate::onGridEnterCell() {
+    MSFlexGrid2->SetCol(MSFlexGrid1->Col());
+    MSFlexGrid2->SetRow(MSFlexGrid1->Row());
+    if (allowEdit) {
+        Text1->SetText(MSFlexGrid2->Text());
+        MSFlexGrid1->SetText(Text1->Text());
+    }
+    PlaceEditor();
+    Q_EMIT q->EnterCell();
+}
+
+void VantrelPrivate::onGridLeaveCell() {
+    // The grid still addresses the cell being left. Every step runs even when one fails.
+    if (allowEdit) {
+        step([&] { recordEditPending = false; });
+        QString v;
+        step([&] { v = CellText(*this).ValidateEditText(style.CurDataType); });
+        step([&] {
+            switch (style.CurCaseType) {
+            case UpperCase:
+            case LowerCase:
+                MSFlexGrid1->SetText(vb::StrConv(Text1->Text(), style.CurCaseType));
+                break;
+            case ProperCase:
+                MSFlexGrid1->SetText(vb::StrConv(v, ProperCase));
+                break;
+            default:
+                MSFlexGrid1->SetText(v);
+                break;
+            }
+        });
+        step([&] { MSFlexGrid2->SetText(v == CellText::kErr ? CellText::kErr : Text1->Text()); });
+        step([&] { Text1->SetText(QString()); });
+    }
+    style.reset();
+    step([&] { Text1->SetMaxLength(0); });
+    step([&] { Text1->SetFont(MSFlexGrid1->font()); });
+    step([&] { Command1->SetVisible(false); });
+    step([&] { Command2->SetVisible(false); });
+    step([&] { MSFlexGrid1->setFocus(); });
+    step([&] { Q_EMIT q->LeaveCell(); });
+}
+
+Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
+    d->MSFlexGrid1 = new FlexGrid(this);
+    d->MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    // The twin holds the raw texts and is never shown.
+    d->MSFlexGrid2 = new FlexGrid(this);
+    d->MSFlexGrid2->setObjectName(QStringLiteral("MSFlexGrid2"));
+    d->MSFlexGrid2->setVisible(false);
+
+    d->Text1 = new EditorBox(this);
+    d->Text1->setObjectName(QStringLiteral("Text1"));
+    d->Text1->SetVisible(false);
+    d->Command1 = new CellButton(CellButton::Glyph::DownTriangle, this);
+    d->Command1->setObjectName(QStringLiteral("Command1"));
+    d->Command2 = new CellButton(CellButton::Glyph::Ellipsis, this);
+    d->Command2->setObjectName(QStringLiteral("Command2"));
+    d->frmListObj = new frmList(this);
+    d->fontEditText = font();
+
+    connect(d->Text1, &EditorBox::KeyPress, this, [this](qint16 &KeyAscii) {
+        guarded("KeyPress", [&] { EditorKeys(*d).KeyPress(KeyAscii); });
+    });
+
+    connect(d->MSFlexGrid1, &FlexGrid::EnterCell, this,
+            [this] { guarded("EnterCell", [this] { d->onGridEnterCell(); }); });
+    connect(d->MSFlexGrid1, &FlexGrid::LeaveCell, this,
+            [this] { guarded("LeaveCell", [this] { d->onGridLeaveCell(); }); });
+
+    SetFixedCols(0);
+    SetFixedRows(1);
+    SetCols(2);
+    SetRows(2);
+    SetBorderStyle(1);
+}
+
+Vantrel::~Vantrel() = default;
+
+qint32 Vantrel::Rows() const {
+    return d->MSFlexGrid1->Rows();
+}
+
+void Vantrel::SetRows(qint32 rows) {
+    d->MSFlexGrid1->SetRows(rows);
+    d->MSFlexGrid2->SetRows(rows);
+    Q_EMIT PropertyChanged(QStringLiteral("Rows"));
+}
+
+qint32 Vantrel::Cols() const {
+    return d->MSFlexGrid1->Cols();
+}
+
+void Vantrel::SetCols(qint32 cols) {
+    d->MSFlexGrid1->SetCols(cols);
+    d->MSFlexGrid2->SetCols(cols);
+    Q_EMIT PropertyChanged(QStringLiteral("Cols"));
+}
+
+qint32 Vantrel::FixedRows() const {
+    return d->MSFlexGrid1->FixedRows();
+}
+
+void Vantrel::SetFixedRows(qint32 rows) {
+    d->MSFlexGrid1->SetFixedRows(rows);
+    d->MSFlexGrid2->SetFixedRows(rows);
+    Q_EMIT PropertyChanged(QStringLiteral("FixedRows"));
+}
+
+qint32 Vantrel::FixedCols() const {
+    return d->MSFlexGrid1->FixedCols();
+}
+
+void Vantrel::SetFixedCols(qint32 cols) {
+    d->MSFlexGrid1->SetFixedCols(cols);
+    d->MSFlexGrid2->SetFixedCols(cols);
+    Q_EMIT PropertyChanged(QStringLiteral("FixedCols"));
+}
+
+qint32 Vantrel::Row() const {
+    return d->MSFlexGrid1->Row();
+}
+
+void Vantrel::SetRow(qint32 row) {
+    d->MSFlexGrid1->SetRow(row);
+    d->MSFlexGrid2->SetRow(row);
+    d->recordedRow = row;
+    Q_EMIT PropertyChanged(QStringLiteral("Row"));
+}
+
+qint32 Vantrel::Col() const {
+    return d->MSFlexGrid1->Col();
+}
+
+void Vantrel::SetCol(qint32 col) {
+    d->MSFlexGrid1->SetCol(col);
+    d->MSFlexGrid2->SetCol(col);
+    d->recordedCol = col;
+    Q_EMIT PropertyChanged(QStringLiteral("Col"));
+}
+
+qint32 Vantrel::BorderStyle() const {
+    return d->MSFlexGrid1->BorderStyle();
+}
+
+void Vantrel::SetBorderStyle(qint32 style) {
+    d->MSFlexGrid1->SetBorderStyle(style);
+    Q_EMIT PropertyChanged(QStringLiteral("BorderStyle"));
+    d->PlaceEditor();
+}
+
+qint32 Vantrel::ScrollBars() const {
+    return d->MSFlexGrid1->ScrollBars();
+}
+
+void Vantrel::SetScrollBars(qint32 bars) {
+    d->MSFlexGrid1->SetScrollBars(bars);
+    Q_EMIT PropertyChanged(QStringLiteral("ScrollBars"));
+}
+
+bool Vantrel::AllowEdit() const {
+    return d->allowEdit;
+}
+
+void Vantrel::SetAllowEdit(bool allow) {
+    d->allowEdit = allow;
+    if (allow) {
+        d->PlaceEditor();
+    } else {
+        d->Text1->SetVisible(false);
+    }
+    Q_EMIT PropertyChanged(QStringLiteral("AllowEdit"));
+}
+
+qint32 Vantrel::ColWidth(qint32 col) const {
+    return d->MSFlexGrid1->ColWidth(col);
+}
+
+void Vantrel::SetColWidth(qint32 col, qint32 twips) {
+    d->MSFlexGrid1->SetColWidth(col, twips);
+    Q_EMIT PropertyChanged(QStringLiteral("ColWidth"));
+}
+
+QString Vantrel::TextMatrix(qint32 row, qint32 col) const {
+    return d->MSFlexGrid1->TextMatrix(row, col);
+}
+
+void Vantrel::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
+    CellText(*d).FormatCellText(row, col, text);
+    d->PlaceEditor();
+    Q_EMIT PropertyChanged(QStringLiteral("TextMatrix"));
+}
+
+void Vantrel::ColEditMode(qint32 iCol, qint32 MaxLen, qint32 ButtonStyle, qint32 DataType,
+                          qint32 CaseType, const QString &CustomFormat) {
+    if (!d->allowEdit) {
+        return;
+    }
+    d->registry.ColEditMode(iCol, MaxLen, ButtonStyle, DataType, CaseType, CustomFormat);
+}
+
+void Vantrel::AddEditStyle(qint32 iCol, qint32 iRow, qint32 MaxLen, qint32 DataType,
+                           qint32 CaseType, const QString &CustomFormat) {
+    if (!d->allowEdit) {
+        return;
+    }
+    d->registry.AddEditStyle(iCol, iRow, MaxLen, DataType, CaseType, CustomFormat);
+}
+
+void Vantrel::AddButton(qint32 iCol, qint32 iRow, qint32 iStyle) {
+    if (!d->allowEdit) {
+        return;
+    }
+    d->registry.AddButton(iCol, iRow, iStyle);
+}
+
+void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
+    if (!d->allowEdit) {
+        return;
+    }
+    d->registry.AddLookUp(iCol, iRow, sData);
+}
+
+void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
+    RowOperations(*d).AddItem(Item, Index);
+}
+
+bool Vantrel::AutoInsert() const {
+    return d->autoInsert;
+}
+
+void Vantrel::SetAutoInsert(bool on) {
+    d->autoInsert = on;
+    Q_EMIT PropertyChanged(QStringLiteral("AutoInsert"));
+}
+
+bool Vantrel::AutoComplete() const {
+    return d->autoComplete;
+}
+
+void Vantrel::SetAutoComplete(bool on) {
+    d->autoComplete = d->allowEdit && on;
+    Q_EMIT PropertyChanged(QStringLiteral("AutoComplete"));
+}
+
+OleColor Vantrel::ForeColor() const {
+    return d->Text1->ForeColor();
+}
+
+void Vantrel::SetForeColor(OleColor color) {
+    d->Text1->SetForeColor(color);
+    Q_EMIT PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+OleColor Vantrel::ForeColorEdit() const {
+    return d->foreColorEdit;
+}
+
+void Vantrel::SetForeColorEdit(OleColor color) {
+    d->foreColorEdit = color;
+    Q_EMIT PropertyChanged(QStringLiteral("ForeColorEdit"));
+}
+
+QFont Vantrel::FontEditText() const {
+    return d->fontEditText;
+}
+
+void Vantrel::SetFontEditText(const QFont &font) {
+    d->fontEditText = font;
+    Q_EMIT PropertyChanged(QStringLiteral("FontEditText"));
+}
+
+void Vantrel::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    // The grid fills the control; the editor and the buttons lie on top of it.
+    d->MSFlexGrid1->setGeometry(0, 0, width(), height());
+    // Re-laying the editor changes geometry, so it runs after this event.
+    QTimer::singleShot(0, this, [this] { guarded("Resize", [this] { d->PlaceEditor(); }); });
+}
+
+} // namespace Vantrel3

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "styles/cell_style_registry.h"
+#include "styles/cell_style_state.h"
+
+#include <Vantrel3/OleColor.h>
+#include <Vantrel3/Vantrel.h>
+
+#include <QFont>
+
+namespace Vantrel3 {
+
+class FlexGrid;
+class EditorBox;
+class CellButton;
+class frmList;
+
+// The control's parts and shared state. The concerns (placement, editing, keys, pickers,
+// binding) work on this object instead of reaching into each other.
+class VantrelPrivate {
+public:
+    explicit VantrelPrivate(Vantrel *q);
+
+    static VantrelPrivate *get(Vantrel *q) { return q->d.get(); }
+    static const VantrelPrivate *get(const Vantrel *q) { return q->d.get(); }
+
+    Vantrel *q;
+    FlexGrid *MSFlexGrid1 = nullptr;
+    FlexGrid *MSFlexGrid2 = nullptr;
+    EditorBox *Text1 = nullptr;
+    CellButton *Command1 = nullptr;
+    CellButton *Command2 = nullptr;
+    frmList *frmListObj = nullptr;
+
+    CellStyleRegistry registry;
+    CellStyleState style;
+
+    // Own settings
+    bool allowEdit = true;
+    bool autoInsert = true;
+    bool autoComplete = false;
+    bool recordEditPending = false;
+    OleColor foreColorEdit = 0x80;
+    QFont fontEditText;
+    qint32 recordedRow = 0;
+    qint32 recordedCol = 0;
+
+    // The control's own width in twips, as placement reads it.
+    qint32 controlWidth() const;
+
+    void PlaceEditor();
+    // Loads the style of (Row, Col) into the current-cell style state and the editor's limit.
+    void ApplyCellStyle(qint32 Row, qint32 Col);
+    // On the last row, appends an empty row and places the editor again.
+    void applyAutoInsert();
+    // The editor's look while the user types.
+    void giveTypingLook();
+    // The message box of a failed key press.
+    void showKeyPressFailure(const QString &description);
+    void onGridEnterCell();
+    void onGridLeaveCell();
+};
+
+} // namespace Vantrel3

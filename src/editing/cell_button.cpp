@@ -1,0 +1,89 @@
+#include "editing/cell_button.h"
+
+#include <Vantrel3/ErrorSink.h>
+#include <Vantrel3/Twips.h>
+#include <Vantrel3/VbError.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+namespace Vantrel3 {
+
+CellButton::CellButton(Glyph glyph, QWidget *parent) : QAbstractButton(parent), m_glyph(glyph) {
+    // A click takes the focus, as a command button does; Tab never lands on it.
+    setFocusPolicy(Qt::ClickFocus);
+    resize(Twips::toPixelsX(this, DefaultWidthTwips), Twips::toPixelsY(this, DefaultWidthTwips));
+    hide();
+}
+
+CellButton::~CellButton() = default;
+
+qint32 CellButton::Left() const {
+    return Twips::fromPixelsX(this, x());
+}
+void CellButton::SetLeft(qint32 twips) {
+    move(Twips::toPixelsX(this, twips), y());
+}
+qint32 CellButton::Top() const {
+    return Twips::fromPixelsY(this, y());
+}
+void CellButton::SetTop(qint32 twips) {
+    move(x(), Twips::toPixelsY(this, twips));
+}
+qint32 CellButton::Width() const {
+    return Twips::fromPixelsX(this, width());
+}
+void CellButton::SetWidth(qint32 twips) {
+    resize(Twips::toPixelsX(this, std::max(twips, 0)), height());
+}
+qint32 CellButton::Height() const {
+    return Twips::fromPixelsY(this, height());
+}
+void CellButton::SetHeight(qint32 twips) {
+    resize(width(), Twips::toPixelsY(this, std::max(twips, 0)));
+}
+
+void CellButton::SetBackColor(OleColor value) {
+    m_backColor = value;
+    update();
+}
+
+QSize CellButton::sizeHint() const {
+    return {Twips::toPixelsX(this, DefaultWidthTwips), Twips::toPixelsY(this, DefaultWidthTwips)};
+}
+
+void CellButton::paintEvent(QPaintEvent *) {
+    guarded("CellButton::paintEvent", [this] {
+        QPainter painter(this);
+        const QBrush face(m_backColor.toQColor(QApplication::palette(this)));
+        const bool sunken = isDown() || isChecked();
+        qDrawWinButton(&painter, rect(), palette(), sunken, &face);
+        // A pressed button's glyph moves down and right by one pixel with the face.
+        const int shift = sunken ? 1 : 0;
+        const QPoint origin((width() - GlyphSize) / 2 + shift, (height() - GlyphSize) / 2 + shift);
+        paintGlyph(painter, origin);
+    });
+}
+
+void CellButton::paintGlyph(QPainter &painter, QPoint origin) const {
+    const QColor ink =
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    if (m_glyph == Glyph::DownTriangle) {
+        // Rows 7, 5, 3 and 1 pixels wide, centred in the 7x7 cell.
+        for (int row = 0; row < 4; ++row) {
+            painter.fillRect(origin.x() + row, origin.y() + 2 + row, GlyphSize - 2 * row, 1, ink);
+        }
+    } else {
+        // Three one-pixel dots on the bottom row, at both ends and in the middle.
+        for (int dot = 0; dot < 3; ++dot) {
+            painter.fillRect(origin.x() + 3 * dot, origin.y() + GlyphSize - 1, 1, 1, ink);
+        }
+    }
+}
+
+} // namespace Vantrel3

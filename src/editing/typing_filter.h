@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace Vantrel3::TypingFilter {
+
+// Character codes reach the key handlers as the classic host passed them (Windows-1252 where the
+// character has a code, otherwise its UTF-16 unit, above 255 or negative). The classic range that
+// is filtered and case-converted is 31 to 256; every character outside the code page counts as
+// typed text too, so no character can slip past the data-type filter.
+bool inTypingRange(qint16 keyAscii);
+
+// Whether a character may be typed into a cell of the data type. Only Numeric, Date, Time and
+// Partita Iva refuse characters.
+bool accepts(qint32 dataType, qint16 keyAscii);
+
+// The code of the character after the case type: 1 upper case, 2 lower case; others unchanged.
+qint16 convertCase(qint32 caseType, qint16 keyAscii);
+
+} // namespace Vantrel3::TypingFilter
