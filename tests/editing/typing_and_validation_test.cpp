@@ -1,6 +1,7 @@
 #include "common/message_box_recorder.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
+#include "pickers/frm_list.h"
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Vantrel.h>
@@ -132,6 +133,34 @@ TEST_F(TypingTest, EnterIsSwallowedAndAppendsOnTheLastRowOnly) {
     Q_EMIT editor()->KeyPress(key);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(grid.Rows(), 5);
+}
+
+TEST_F(TypingTest, WithTheListOnScreenBackspaceEmptiesTheEditorAndEnterClosesTheList) {
+    frmList *list = VantrelPrivate::get(&grid)->frmListObj;
+    typeInto(1, NoType, QStringLiteral("Rom"));
+
+    // Without completion the list plays no part.
+    list->show();
+    qint16 key = 8;
+    Q_EMIT editor()->KeyPress(key);
+    EXPECT_EQ(key, 8);
+    EXPECT_EQ(editor()->Text(), QStringLiteral("Rom"));
+
+    grid.SetAutoComplete(true);
+    key = 8;
+    Q_EMIT editor()->KeyPress(key);
+    EXPECT_EQ(key, 8);
+    EXPECT_EQ(editor()->Text(), QString());
+
+    key = 13;
+    Q_EMIT editor()->KeyPress(key);
+    EXPECT_FALSE(list->isVisible());
+
+    // With the list closed, Backspace is left to the editor.
+    editor()->SetText(QStringLiteral("Rom"));
+    key = 8;
+    Q_EMIT editor()->KeyPress(key);
+    EXPECT_EQ(editor()->Text(), QStringLiteral("Rom"));
 }
 
 TEST_F(TypingTest, WithEditingOffKeysPassUnchanged) {
