@@ -98,8 +98,25 @@ public:
 Q_SIGNALS:
     // Every write of a saved property ends with this notification, carrying the name.
     void PropertyChanged(const QString &name);
+
+    // The control's events, in their documented order. Parameters are by reference: a handler
+    // connected directly may change them, and the change flows back.
+    void ButtonClick(); // declared for compatibility; never raised
+    void Click();
+    void DblClick();
+    void KeyDown(qint16 &KeyCode, qint16 &Shift);
+    void KeyPress(qint16 &KeyAscii);
+    void KeyUp(qint16 &KeyCode, qint16 &Shift);
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void Change();
     void EnterCell();
     void LeaveCell();
+    void RowColChange();
+    void Scroll();
+    void SelChange();
+    void Validate(bool &Cancel);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
