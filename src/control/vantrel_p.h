@@ -40,6 +40,9 @@ public:
     bool autoInsert = true;
     bool autoComplete = false;
     bool recordEditPending = false;
+    bool arrowAsKeyTab = false;
+    bool enterAsKeyTab = false;
+    qint32 setKeyFunction = 118; // F7
     OleColor foreColorEdit = 0x80;
     QFont fontEditText;
     qint32 recordedRow = 0;

@@ -245,14 +245,15 @@ void EditorBox::keyPressEvent(QKeyEvent *event) {
 
 void EditorBox::handleKeyPress(QKeyEvent *event) {
     qint16 keyCode = KeyCodes::fromQtKey(event->key());
+    bool keyDownCancelled = false;
     if (keyCode != 0) {
         qint16 shift = KeyCodes::shiftState(event->modifiers());
         Q_EMIT KeyDown(keyCode, shift);
-        if (keyCode == 0) {
-            event->accept();
-            return;
-        }
+        keyDownCancelled = keyCode == 0;
     }
+    // As on the classic platform, a zeroed KeyCode cancels what the key itself does (moving the
+    // caret, deleting), but its character still reaches KeyPress, where only KeyAscii = 0
+    // discards it. The Enter step of the key handling relies on this order.
 
     if (typesText(event)) {
         event->accept();
@@ -288,6 +289,10 @@ void EditorBox::handleKeyPress(QKeyEvent *event) {
             applyChangedCode(keyAscii);
             return;
         }
+    }
+    if (keyDownCancelled) {
+        event->accept();
+        return;
     }
     defaultKeyPress(event);
 }
