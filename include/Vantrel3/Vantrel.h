@@ -4,6 +4,7 @@
 #include <Vantrel3/OleColor.h>
 
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -32,6 +33,49 @@ class Vantrel : public QWidget {
     Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor)
     Q_PROPERTY(quint32 ForeColorEdit READ ForeColorEdit WRITE SetForeColorEdit)
     Q_PROPERTY(QFont FontEditText READ FontEditText WRITE SetFontEditText)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(qint32 SetKeyFunction READ SetKeyFunction WRITE SetSetKeyFunction)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(qint32 AllowUserResizing READ AllowUserResizing WRITE SetAllowUserResizing)
+    Q_PROPERTY(quint32 BackColorBkg READ BackColorBkg WRITE SetBackColorBkg)
+    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE SetBackColorFixed)
+    Q_PROPERTY(quint32 BackColorSel READ BackColorSel WRITE SetBackColorSel)
+    Q_PROPERTY(qint32 CellHeight READ CellHeight)
+    Q_PROPERTY(qint32 CellLeft READ CellLeft)
+    Q_PROPERTY(qint32 CellTop READ CellTop)
+    Q_PROPERTY(qint32 CellWidth READ CellWidth)
+    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE SetCellPicture)
+    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE SetFocusRect)
+    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE SetForeColorFixed)
+    Q_PROPERTY(quint32 ForeColorSel READ ForeColorSel WRITE SetForeColorSel)
+    Q_PROPERTY(QString FormatString READ FormatString WRITE SetFormatString)
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
+    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE SetGridColorFixed)
+    Q_PROPERTY(qint32 GridLines READ GridLines WRITE SetGridLines)
+    Q_PROPERTY(qint32 GridLinesFixed READ GridLinesFixed WRITE SetGridLinesFixed)
+    Q_PROPERTY(qint16 GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
+    Q_PROPERTY(bool HasDC READ HasDC)
+    Q_PROPERTY(qint32 hDC READ hDC)
+    Q_PROPERTY(qint32 HighLight READ HighLight WRITE SetHighLight)
+    Q_PROPERTY(qint32 MouseCol READ MouseCol)
+    Q_PROPERTY(qint32 MouseRow READ MouseRow)
+    Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE SetMouseIcon)
+    Q_PROPERTY(qint32 MousePointer READ MousePointer WRITE SetMousePointer)
+    Q_PROPERTY(bool MultiLine READ MultiLine)
+    Q_PROPERTY(qint32 RowHeightMin READ RowHeightMin WRITE SetRowHeightMin)
+    Q_PROPERTY(qint32 SelectionMode READ SelectionMode WRITE SetSelectionMode)
+    Q_PROPERTY(qint32 TextStyle READ TextStyle WRITE SetTextStyle)
+    Q_PROPERTY(qint32 TextStyleFixed READ TextStyleFixed WRITE SetTextStyleFixed)
+    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE SetToolTipText)
+    Q_PROPERTY(quint32 BackColorEdit READ BackColorEdit WRITE SetBackColorEdit)
+    Q_PROPERTY(bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE SetArrowAsKeyTab)
+    Q_PROPERTY(bool EnterAsKeyTab READ EnterAsKeyTab WRITE SetEnterAsKeyTab)
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE SetAppearance)
+    Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE SetButtonBackColor)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(qint32 MergeCells READ MergeCells WRITE SetMergeCells)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw)
 
 public:
     explicit Vantrel(QWidget *parent = nullptr);
@@ -94,6 +138,121 @@ public:
     // Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like
     // a text written by code. Without an index the row is appended.
     void AddItem(const QString &Item, std::optional<qint32> Index = std::nullopt);
+
+    // Grid pass-through: the visible grid's settings, with its errors unchanged.
+    OleColor BackColor() const;
+    void SetBackColor(OleColor color);
+    QFont Font() const;
+    void SetFont(const QFont &font);
+    qint32 AllowUserResizing() const;
+    void SetAllowUserResizing(qint32 mode);
+    OleColor BackColorBkg() const;
+    void SetBackColorBkg(OleColor color);
+    OleColor BackColorFixed() const;
+    void SetBackColorFixed(OleColor color);
+    OleColor BackColorSel() const;
+    void SetBackColorSel(OleColor color);
+    OleColor ForeColorFixed() const;
+    void SetForeColorFixed(OleColor color);
+    OleColor ForeColorSel() const;
+    void SetForeColorSel(OleColor color);
+    OleColor GridColor() const;
+    void SetGridColor(OleColor color);
+    OleColor GridColorFixed() const;
+    void SetGridColorFixed(OleColor color);
+    qint32 CellHeight() const;
+    qint32 CellLeft() const;
+    qint32 CellTop() const;
+    qint32 CellWidth() const;
+    QPixmap CellPicture() const;
+    void SetCellPicture(const QPixmap &picture);
+    qint32 ColAlignment(qint32 col) const;
+    void SetColAlignment(qint32 col, qint32 alignment);
+    qint32 ColData(qint32 col) const;
+    void SetColData(qint32 col, qint32 value);
+    bool ColIsVisible(qint32 col) const;
+    qint32 ColPos(qint32 col) const;
+    qint16 FixedAlignment(qint32 col) const;
+    void SetFixedAlignment(qint32 col, qint16 alignment);
+    qint32 FocusRect() const;
+    void SetFocusRect(qint32 style);
+    qint32 GridLines() const;
+    void SetGridLines(qint32 style);
+    qint32 GridLinesFixed() const;
+    void SetGridLinesFixed(qint32 style);
+    qint16 GridLineWidth() const;
+    void SetGridLineWidth(qint16 width);
+    qint32 HighLight() const;
+    void SetHighLight(qint32 mode);
+    qint32 MouseCol() const;
+    qint32 MouseRow() const;
+    qint32 RowData(qint32 row) const;
+    void SetRowData(qint32 row, qint32 value);
+    qint32 RowHeight(qint32 row) const;
+    void SetRowHeight(qint32 row, qint32 twips);
+    qint32 RowHeightMin() const;
+    void SetRowHeightMin(qint32 twips);
+    bool RowIsVisible(qint32 row) const;
+    qint32 RowPos(qint32 row) const;
+    qint32 SelectionMode() const;
+    void SetSelectionMode(qint32 mode);
+    qint32 TextStyle() const;
+    void SetTextStyle(qint32 style);
+    qint32 TextStyleFixed() const;
+    void SetTextStyleFixed(qint32 style);
+    QString ToolTipText() const;
+    void SetToolTipText(const QString &text);
+
+    // On both grids: written to the visible grid, then to the hidden one; read from the visible.
+    QString FormatString() const;
+    void SetFormatString(const QString &format);
+    bool WordWrap() const;
+    void SetWordWrap(bool wrap);
+    qint32 MergeCells() const;
+    void SetMergeCells(qint32 mode);
+    bool MergeRow(qint32 row) const;
+    void SetMergeRow(qint32 row, bool merge);
+    bool MergeCol(qint32 col) const;
+    void SetMergeCol(qint32 col, bool merge);
+    bool Redraw() const;
+    void SetRedraw(bool redraw);
+
+    // The editor box
+    bool MultiLine() const;
+    OleColor BackColorEdit() const;
+    void SetBackColorEdit(OleColor color);
+
+    // The control's own surface
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    // A MousePointerSettings value; one outside the 16-bit range raises error 6, one that is not
+    // a member raises error 380. eCustom shows MouseIcon.
+    qint32 MousePointer() const;
+    void SetMousePointer(qint32 pointer);
+    QPixmap MouseIcon() const;
+    void SetMouseIcon(const QPixmap &icon);
+    // 0 flat (no frame of its own), 1 three-dimensional (a sunken frame); 0 for a new control.
+    qint32 Appearance() const;
+    void SetAppearance(qint32 appearance);
+    // Qt paints through its own backing store: there is always a drawing surface, and no
+    // device context handle to give out, so hDC is 0.
+    bool HasDC() const;
+    qint32 hDC() const;
+
+    // Keyboard options (own settings)
+    qint32 SetKeyFunction() const;
+    void SetSetKeyFunction(qint32 keyCode);
+    bool ArrowAsKeyTab() const;
+    void SetArrowAsKeyTab(bool on);
+    bool EnterAsKeyTab() const;
+    void SetEnterAsKeyTab(bool on);
+
+    // The cell buttons' face colour: read from Command1, written to both.
+    OleColor ButtonBackColor() const;
+    void SetButtonBackColor(OleColor color);
+
+    // Repaints the visible grid.
+    void Refresh();
 
 Q_SIGNALS:
     // Every write of a saved property ends with this notification, carrying the name.

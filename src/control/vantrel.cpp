@@ -7,6 +7,7 @@
 #include "editing/editor_box.h"
 #include "editing/editor_keys.h"
 #include "editing/editor_placement.h"
+#include "editing/grid_keys.h"
 #include "pickers/frm_list.h"
 
 #include <Vantrel3/ErrorSink.h>
@@ -15,6 +16,7 @@
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
 
+#include <QListWidget>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -64,6 +66,60 @@ void VantrelPrivate::showKeyPressFailure(const QString &description) {
     const QString visible = Text1->Visible() ? QStringLiteral("True") : QStringLiteral("False");
     MsgBox(description + QStringLiteral("KeyPress ") + visible, vbInformation,
            QStringLiteral("Avviso Utente"), q);
+}
+
+void VantrelPrivate::onGridClick() {
+    if (frmListObj->isVisible()) {
+        frmListObj->hide();
+        return;
+    }
+    Q_EMIT q->Click();
+}
+
+void VantrelPrivate::onEditorChange() {
+    QListWidget *list = frmListObj->List1();
+    // List1's own visibility flag, not whether its form is on screen.
+    if (list->count() > 0 && autoComplete && !list->isHidden()) {
+        const int found = frmList::findString(list, Text1->Text());
+        list->setCurrentRow(qint16(found));
+        if (list->currentRow() != -1) {
+            const qint32 p = Text1->SelStart();
+            Text1->SetText(list->currentItem()->text());
+            Text1->SetSelStart(p);
+            Text1->SetSelLength(qint32(Text1->Text().size()) - p);
+        }
+    }
+    Q_EMIT q->Change();
+}
+
+bool VantrelPrivate::handleFunctionKey(qint16 &KeyCode) {
+    if (KeyCode != setKeyFunction) {
+        return false;
+    }
+    if (style.CellHasList || style.CellHasCalendar || style.CellHasCalculator) {
+        Command1_Click();
+    }
+    KeyCode = 0;
+    return true;
+}
+
+void VantrelPrivate::Command1_Click() {
+    // A second press closes the popup that is open; choosing and showing a popup by the cell's
+    // flags belongs to the pickers.
+    if (frmListObj->isVisible()) {
+        frmListObj->hide();
+        return;
+    }
+    MSFlexGrid1->setFocus();
+}
+
+bool VantrelPrivate::startRecordEdit() {
+    if (!allowEdit || !boundEntry || recordsetType == Snapshot || recordEditPending) {
+        return false;
+    }
+    // Positioning the record and starting its edit come with the data source.
+    recordEditPending = true;
+    return true;
 }
 
 void VantrelPrivate::onGridEnterCell() {
@@ -127,9 +183,53 @@ Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelP
     d->frmListObj = new frmList(this);
     d->fontEditText = font();
 
-    connect(d->Text1, &EditorBox::KeyPress, this, [this](qint16 &KeyAscii) {
-        guarded("KeyPress", [&] { EditorKeys(*d).KeyPress(KeyAscii); });
+    // Keys reach the host first, so that it can change or cancel them.
+    connect(d->Text1, &EditorBox::KeyDown, this, [this](qint16 &KeyCode, qint16 &Shift) {
+        guarded("KeyDown", [&] {
+            Q_EMIT KeyDown(KeyCode, Shift);
+            if (KeyCode != 0) {
+                EditorKeys(*d).KeyDown(KeyCode, Shift);
+            }
+        });
     });
+    connect(d->Text1, &EditorBox::KeyPress, this, [this](qint16 &KeyAscii) {
+        guarded("KeyPress", [&] {
+            Q_EMIT KeyPress(KeyAscii);
+            if (KeyAscii != 0) {
+                EditorKeys(*d).KeyPress(KeyAscii);
+            }
+        });
+    });
+    connect(d->Text1, &EditorBox::KeyUp, this,
+            [this](qint16 &KeyCode, qint16 &Shift) { Q_EMIT KeyUp(KeyCode, Shift); });
+    connect(d->Text1, &EditorBox::Change, this,
+            [this] { guarded("Change", [this] { d->onEditorChange(); }); });
+    connect(d->MSFlexGrid1, &FlexGrid::KeyDown, this, [this](qint16 &KeyCode, qint16 &Shift) {
+        guarded("KeyDown", [&] {
+            Q_EMIT KeyDown(KeyCode, Shift);
+            if (KeyCode != 0) {
+                GridKeys(*d).KeyDown(KeyCode, Shift);
+            }
+        });
+    });
+    connect(d->MSFlexGrid1, &FlexGrid::KeyPress, this, [this](qint16 &KeyAscii) {
+        guarded("KeyPress", [&] {
+            Q_EMIT KeyPress(KeyAscii);
+            if (KeyAscii != 0) {
+                GridKeys(*d).KeyPress(KeyAscii);
+            }
+        });
+    });
+    connect(d->MSFlexGrid1, &FlexGrid::KeyUp, this,
+            [this](qint16 &KeyCode, qint16 &Shift) { Q_EMIT KeyUp(KeyCode, Shift); });
+    connect(d->MSFlexGrid1, &FlexGrid::Click, this,
+            [this] { guarded("Click", [this] { d->onGridClick(); }); });
+    connect(d->MSFlexGrid1, &FlexGrid::DblClick, this, &Vantrel::DblClick);
+    connect(d->MSFlexGrid1, &FlexGrid::RowColChange, this, &Vantrel::RowColChange);
+    connect(d->MSFlexGrid1, &FlexGrid::Scroll, this, &Vantrel::Scroll);
+    connect(d->MSFlexGrid1, &FlexGrid::SelChange, this, &Vantrel::SelChange);
+    connect(d->MSFlexGrid1, &FlexGrid::Validate, this,
+            [this](bool &Cancel) { Q_EMIT Validate(Cancel); });
 
     connect(d->MSFlexGrid1, &FlexGrid::EnterCell, this,
             [this] { guarded("EnterCell", [this] { d->onGridEnterCell(); }); });

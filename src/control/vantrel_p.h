@@ -43,6 +43,9 @@ public:
     bool arrowAsKeyTab = false;
     bool enterAsKeyTab = false;
     qint32 setKeyFunction = 118; // F7
+    // Set when the control was shown while its data source had an open recordset.
+    bool boundEntry = false;
+    qint32 recordsetType = 1;
     OleColor foreColorEdit = 0x80;
     QFont fontEditText;
     qint32 recordedRow = 0;
@@ -62,6 +65,16 @@ public:
     void showKeyPressFailure(const QString &description);
     void onGridEnterCell();
     void onGridLeaveCell();
+    void onGridClick();
+    // The editor's change handling: completion from the lookup items, then Change.
+    void onEditorChange();
+
+    // The function key opens the current cell's popup; true when the key was the function key.
+    bool handleFunctionKey(qint16 &KeyCode);
+    // The cell-button click procedure.
+    void Command1_Click();
+    // Puts the bound record of the current row into edit mode; true when it started one now.
+    bool startRecordEdit();
 };
 
 } // namespace Vantrel3

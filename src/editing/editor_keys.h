@@ -6,16 +6,19 @@ namespace Vantrel3 {
 
 class VantrelPrivate;
 
-// The editor's key handling: the typing filter by data type, the case conversion, and the
-// Enter and Backspace steps.
+// The editor's key handling: Up, Down, Tab, Enter (and Left, Right as Tab) leave the editor and
+// move; typed characters are filtered by data type and converted by case type.
 class EditorKeys {
 public:
     explicit EditorKeys(VantrelPrivate &d) : d(d) {}
 
+    void KeyDown(qint16 &KeyCode, qint16 &Shift);
     void KeyPress(qint16 &KeyAscii);
 
 private:
     void filterTypedCharacter(qint16 &KeyAscii);
+    // Gives the focus to the grid, so the editor loses it.
+    void leave();
 
     VantrelPrivate &d;
 };

@@ -16,6 +16,18 @@ frmList::frmList(QWidget *owner)
 
 frmList::~frmList() = default;
 
+int frmList::findString(const QListWidget *list, const QString &text) {
+    if (text.isEmpty()) {
+        return -1;
+    }
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith(text, Qt::CaseInsensitive)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void frmList::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     m_list->setGeometry(0, 0, width(), height());

@@ -18,6 +18,10 @@ public:
 
     QListWidget *List1() const { return m_list; }
 
+    // The index of the first item, from the top, whose text begins with the given text compared
+    // without regard to case; -1 when none does, and for an empty text.
+    static int findString(const QListWidget *list, const QString &text);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
