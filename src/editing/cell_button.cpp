@@ -12,7 +12,8 @@
 
 namespace Vantrel3 {
 
-CellButton::CellButton(Glyph glyph, QWidget *parent) : QAbstractButton(parent), m_glyph(glyph) {
+CellButton::CellButton(Glyph glyph, QWidget *parent)
+    : QAbstractButton(parent), TwipsGeometry(this), m_glyph(glyph) {
     // A click takes the focus, as a command button does; Tab never lands on it.
     setFocusPolicy(Qt::ClickFocus);
     resize(Twips::toPixelsX(this, DefaultWidthTwips), Twips::toPixelsY(this, DefaultWidthTwips));
@@ -20,31 +21,6 @@ CellButton::CellButton(Glyph glyph, QWidget *parent) : QAbstractButton(parent), 
 }
 
 CellButton::~CellButton() = default;
-
-qint32 CellButton::Left() const {
-    return Twips::fromPixelsX(this, x());
-}
-void CellButton::SetLeft(qint32 twips) {
-    move(Twips::toPixelsX(this, twips), y());
-}
-qint32 CellButton::Top() const {
-    return Twips::fromPixelsY(this, y());
-}
-void CellButton::SetTop(qint32 twips) {
-    move(x(), Twips::toPixelsY(this, twips));
-}
-qint32 CellButton::Width() const {
-    return Twips::fromPixelsX(this, width());
-}
-void CellButton::SetWidth(qint32 twips) {
-    resize(Twips::toPixelsX(this, std::max(twips, 0)), height());
-}
-qint32 CellButton::Height() const {
-    return Twips::fromPixelsY(this, height());
-}
-void CellButton::SetHeight(qint32 twips) {
-    resize(width(), Twips::toPixelsY(this, std::max(twips, 0)));
-}
 
 void CellButton::SetBackColor(OleColor value) {
     m_backColor = value;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/twips_geometry.h"
+
 #include <Vantrel3/OleColor.h>
 
 #include <QAbstractButton>
@@ -9,7 +11,7 @@ namespace Vantrel3 {
 // The small button shown at the editor's right edge: a caption-less raised button with a 7x7
 // pixel glyph, the downward triangle of Command1 or the three dots of Command2. Hidden and 255
 // twips wide when created; geometry is in twips relative to the parent.
-class CellButton : public QAbstractButton {
+class CellButton : public QAbstractButton, public TwipsGeometry {
     Q_OBJECT
 
 public:
@@ -22,15 +24,6 @@ public:
 
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool value) { setVisible(value); }
-
-    qint32 Left() const;
-    void SetLeft(qint32 twips);
-    qint32 Top() const;
-    void SetTop(qint32 twips);
-    qint32 Width() const;
-    void SetWidth(qint32 twips);
-    qint32 Height() const;
-    void SetHeight(qint32 twips);
 
     OleColor BackColor() const { return m_backColor; }
     void SetBackColor(OleColor value);

@@ -91,7 +91,7 @@ bool isControlCode(qint16 code) {
 
 } // namespace
 
-EditorBox::EditorBox(QWidget *parent) : QLineEdit(parent) {
+EditorBox::EditorBox(QWidget *parent) : QLineEdit(parent), TwipsGeometry(this) {
     // QLineEdit cuts any text, code-set included, to its own limit; MaxLength is applied to
     // user input only, so QLineEdit's limit stays out of the way.
     QLineEdit::setMaxLength(std::numeric_limits<int>::max());
@@ -145,31 +145,6 @@ void EditorBox::SetSelLength(qint32 value) {
     } else {
         setSelection(start, length);
     }
-}
-
-qint32 EditorBox::Left() const {
-    return Twips::fromPixelsX(this, x());
-}
-void EditorBox::SetLeft(qint32 twips) {
-    move(Twips::toPixelsX(this, twips), y());
-}
-qint32 EditorBox::Top() const {
-    return Twips::fromPixelsY(this, y());
-}
-void EditorBox::SetTop(qint32 twips) {
-    move(x(), Twips::toPixelsY(this, twips));
-}
-qint32 EditorBox::Width() const {
-    return Twips::fromPixelsX(this, width());
-}
-void EditorBox::SetWidth(qint32 twips) {
-    resize(Twips::toPixelsX(this, std::max(twips, 0)), height());
-}
-qint32 EditorBox::Height() const {
-    return Twips::fromPixelsY(this, height());
-}
-void EditorBox::SetHeight(qint32 twips) {
-    resize(width(), Twips::toPixelsY(this, std::max(twips, 0)));
 }
 
 void EditorBox::SetBackColor(OleColor value) {

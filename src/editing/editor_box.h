@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/twips_geometry.h"
+
 #include <Vantrel3/OleColor.h>
 
 #include <QClipboard>
@@ -12,7 +14,7 @@ namespace Vantrel3 {
 // control was written against: MaxLength limits only what the user types or pastes, Change fires
 // only on a real change, and the key events carry by-reference codes that a handler may change.
 // Geometry is in twips relative to the parent.
-class EditorBox : public QLineEdit {
+class EditorBox : public QLineEdit, public TwipsGeometry {
     Q_OBJECT
 
 public:
@@ -36,15 +38,6 @@ public:
     // The widget's own flag: True even while the parent is not shown.
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool value) { setVisible(value); }
-
-    qint32 Left() const;
-    void SetLeft(qint32 twips);
-    qint32 Top() const;
-    void SetTop(qint32 twips);
-    qint32 Width() const;
-    void SetWidth(qint32 twips);
-    qint32 Height() const;
-    void SetHeight(qint32 twips);
 
     OleColor BackColor() const { return m_backColor; }
     void SetBackColor(OleColor value);
