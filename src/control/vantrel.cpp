@@ -69,11 +69,16 @@ void VantrelPrivate::showKeyPressFailure(const QString &description) {
 }
 
 void VantrelPrivate::onGridClick() {
-    if (frmListObj->isVisible()) {
-        frmListObj->hide();
-        return;
+    // A click while a popup is open only closes it.
+    if (listOpen()) {
+        unloadList();
+    } else if (calendarOpen()) {
+        unloadCalendar();
+    } else if (calculatorOpen()) {
+        unloadCalculator();
+    } else {
+        Q_EMIT q->Click();
     }
-    Q_EMIT q->Click();
 }
 
 void VantrelPrivate::onEditorChange() {
@@ -101,16 +106,6 @@ bool VantrelPrivate::handleFunctionKey(qint16 &KeyCode) {
     }
     KeyCode = 0;
     return true;
-}
-
-void VantrelPrivate::Command1_Click() {
-    // A second press closes the popup that is open; choosing and showing a popup by the cell's
-    // flags belongs to the pickers.
-    if (frmListObj->isVisible()) {
-        frmListObj->hide();
-        return;
-    }
-    MSFlexGrid1->setFocus();
 }
 
 bool VantrelPrivate::startRecordEdit() {
@@ -180,7 +175,7 @@ Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelP
     d->Command1->setObjectName(QStringLiteral("Command1"));
     d->Command2 = new CellButton(CellButton::Glyph::Ellipsis, this);
     d->Command2->setObjectName(QStringLiteral("Command2"));
-    d->frmListObj = new frmList(this);
+    d->createPopups();
     d->fontEditText = font();
 
     // Keys reach the host first, so that it can change or cancel them.

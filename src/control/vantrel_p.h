@@ -14,6 +14,8 @@ class FlexGrid;
 class EditorBox;
 class CellButton;
 class frmList;
+class frmCal;
+class Calculator;
 
 // The control's parts and shared state. The concerns (placement, editing, keys, pickers,
 // binding) work on this object instead of reaching into each other.
@@ -30,6 +32,9 @@ public:
     EditorBox *Text1 = nullptr;
     CellButton *Command1 = nullptr;
     CellButton *Command2 = nullptr;
+    // The three popups, created once in this order and kept for the control's life.
+    frmCal *frmCalObj = nullptr;
+    Calculator *frmCalc = nullptr;
     frmList *frmListObj = nullptr;
 
     CellStyleRegistry registry;
@@ -71,8 +76,17 @@ public:
 
     // The function key opens the current cell's popup; true when the key was the function key.
     bool handleFunctionKey(qint16 &KeyCode);
-    // The cell-button click procedure.
+    // Popups and the cell-button click procedure (pickers/popup_dispatch.cpp).
+    void createPopups();
+    bool listOpen() const;
+    bool calendarOpen() const;
+    bool calculatorOpen() const;
+    void unloadList();
+    void unloadCalendar();
+    void unloadCalculator();
     void Command1_Click();
+    void Command2_Click();
+    void FillLookupList();
     // Puts the bound record of the current row into edit mode; true when it started one now.
     bool startRecordEdit();
 };

@@ -76,8 +76,8 @@ void EditorKeys::KeyPress(qint16 &KeyAscii) {
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;
-            if (d.autoComplete && d.frmListObj->isVisible()) {
-                d.frmListObj->hide();
+            if (d.autoComplete && d.listOpen()) {
+                d.unloadList();
             }
             d.applyAutoInsert();
             return;
@@ -88,7 +88,7 @@ void EditorKeys::KeyPress(qint16 &KeyAscii) {
         if (TypingFilter::inTypingRange(KeyAscii)) {
             filterTypedCharacter(KeyAscii);
         } else if (KeyAscii == vbKeyBack) {
-            if (d.autoComplete && d.frmListObj->isVisible()) {
+            if (d.autoComplete && d.listOpen()) {
                 d.Text1->SetText(QString());
             }
         }
