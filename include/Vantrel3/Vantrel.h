@@ -72,6 +72,8 @@ class Vantrel : public QWidget {
     Q_PROPERTY(bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE SetArrowAsKeyTab)
     Q_PROPERTY(bool EnterAsKeyTab READ EnterAsKeyTab WRITE SetEnterAsKeyTab)
     Q_PROPERTY(qint32 Appearance READ Appearance WRITE SetAppearance)
+    Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE SetDatabaseName)
+    Q_PROPERTY(qint32 RecordsetType READ RecordsetType WRITE SetRecordsetType)
     Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE SetButtonBackColor)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
     Q_PROPERTY(qint32 MergeCells READ MergeCells WRITE SetMergeCells)
@@ -253,6 +255,15 @@ public:
 
     // Repaints the visible grid.
     void Refresh();
+
+    // Data binding: the database (an SQLite file, or a postgresql:// URI), the kind of
+    // recordset (RsType), and the table or SELECT the grid shows.
+    QString DatabaseName() const;
+    void SetDatabaseName(const QString &name);
+    qint32 RecordsetType() const;
+    void SetRecordsetType(qint32 type);
+    QString RecordSource() const;
+    void SetRecordSource(const QString &source);
 
 Q_SIGNALS:
     // Every write of a saved property ends with this notification, carrying the name.

@@ -197,6 +197,10 @@ Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelP
     });
     connect(d->Text1, &EditorBox::KeyUp, this,
             [this](qint16 &KeyCode, qint16 &Shift) { Q_EMIT KeyUp(KeyCode, Shift); });
+    connect(d->Command1, &CellButton::clicked, this,
+            [this] { guarded("Command1_Click", [this] { d->Command1_Click(); }); });
+    connect(d->Command2, &CellButton::clicked, this,
+            [this] { guarded("Command2_Click", [this] { d->Command2_Click(); }); });
     connect(d->Text1, &EditorBox::Change, this,
             [this] { guarded("Change", [this] { d->onEditorChange(); }); });
     connect(d->MSFlexGrid1, &FlexGrid::KeyDown, this, [this](qint16 &KeyCode, qint16 &Shift) {

@@ -51,6 +51,8 @@ public:
     // Set when the control was shown while its data source had an open recordset.
     bool boundEntry = false;
     qint32 recordsetType = 1;
+    QString databaseName;
+    QString recordSource;
     OleColor foreColorEdit = 0x80;
     QFont fontEditText;
     qint32 recordedRow = 0;
