@@ -28,6 +28,7 @@ class Vantrel : public QWidget {
     Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(qint32 ScrollBars READ ScrollBars WRITE SetScrollBars)
     Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE SetAllowEdit)
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
     Q_PROPERTY(bool AutoInsert READ AutoInsert WRITE SetAutoInsert)
     Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete)
     Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor)
@@ -125,6 +126,12 @@ public:
     void SetColWidth(qint32 col, qint32 twips);
 
     // Cell texts: the visible grid shows the formatted text, the hidden one keeps the raw text
+    // Text is the current cell's raw text; TextArray(index) addresses row * Cols + col and is
+    // formatted with the current cell's style. A write re-places the editor.
+    QString Text() const;
+    void SetText(const QString &text);
+    QString TextArray(qint32 index) const;
+    void SetTextArray(qint32 index, const QString &text);
     QString TextMatrix(qint32 row, qint32 col) const;
     void SetTextMatrix(qint32 row, qint32 col, const QString &text);
 
@@ -140,6 +147,10 @@ public:
     // Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like
     // a text written by code. Without an index the row is appended.
     void AddItem(const QString &Item, std::optional<qint32> Index = std::nullopt);
+    // Removes a row from both grids. Errors are ignored step by step.
+    void RemoveItem(qint32 Index);
+    // Empties every cell of both grids; the shape stays.
+    void Clear();
 
     // Grid pass-through: the visible grid's settings, with its errors unchanged.
     OleColor BackColor() const;
@@ -290,6 +301,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     friend class VantrelPrivate;

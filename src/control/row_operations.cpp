@@ -2,6 +2,7 @@
 
 #include "control/vantrel_p.h"
 #include "editing/cell_text.h"
+#include "editing/editor_box.h"
 
 #include <Vantrel3/DoEvents.h>
 #include <Vantrel3/FlexGrid.h>
@@ -57,6 +58,48 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
         storeFields(d.MSFlexGrid1->Rows() - 1, Item);
     }
     DoEvents();
+}
+
+void RowOperations::RemoveItem(qint32 Index) {
+    // In bound entry the trailing empty row stays.
+    if (d.boundEntry && d.MSFlexGrid1->Rows() == Index + 1) {
+        return;
+    }
+    ignoringErrors([&] { d.MSFlexGrid1->RemoveItem(Index); });
+    ignoringErrors([&] { d.MSFlexGrid2->RemoveItem(Index); });
+    // Deleting the bound record of the row comes with the data source.
+    ignoringErrors([&] {
+        d.Text1->SetText(QString());
+        d.forgetTyping();
+        d.PlaceEditor();
+    });
+}
+
+void RowOperations::Clear() {
+    d.MSFlexGrid1->Clear();
+    d.MSFlexGrid2->Clear();
+}
+
+void RowOperations::SetText(const QString &text) {
+    CellText cells(d);
+    d.ApplyCellStyle(d.MSFlexGrid1->Row(), d.MSFlexGrid1->Col());
+    const CellText::Styled texts = cells.styled(text);
+    d.MSFlexGrid1->SetText(texts.shown);
+    d.MSFlexGrid2->SetText(texts.raw);
+    d.forgetTyping();
+}
+
+void RowOperations::SetTextArray(qint32 index, const QString &text) {
+    CellText cells(d);
+    // The style is the current cell's, whichever cell the index names.
+    d.ApplyCellStyle(d.MSFlexGrid1->Row(), d.MSFlexGrid1->Col());
+    const CellText::Styled texts = cells.styled(text);
+    d.MSFlexGrid1->SetTextArray(index, texts.shown);
+    d.MSFlexGrid2->SetTextArray(index, texts.raw);
+    const qint32 cols = d.MSFlexGrid1->Cols();
+    if (cols > 0 && index / cols == d.MSFlexGrid1->Row() && index % cols == d.MSFlexGrid1->Col()) {
+        d.forgetTyping();
+    }
 }
 
 } // namespace Vantrel3

@@ -15,6 +15,11 @@ public:
     explicit RowOperations(VantrelPrivate &d) : d(d) {}
 
     void AddItem(const QString &Item, std::optional<qint32> Index);
+    void RemoveItem(qint32 Index);
+    void Clear();
+    // Writes of the current cell's text and of a cell by index, styled like TextMatrix.
+    void SetText(const QString &text);
+    void SetTextArray(qint32 index, const QString &text);
 
     // The fields of an item: tab-separated texts from column 0; a trailing empty field is
     // dropped, so "a\tb\t" has two fields and "" has none.

@@ -22,19 +22,6 @@
 
 namespace Vantrel3 {
 
-namespace {
-
-// Runs one step of a handler whose steps each run even when an earlier one fails.
-template <typename F>
-void step(F &&f) {
-    try {
-        f();
-    } catch (...) {
-    }
-}
-
-} // namespace
-
 VantrelPrivate::VantrelPrivate(Vantrel *q) : q(q) {}
 
 qint32 VantrelPrivate::controlWidth() const {
@@ -48,116 +35,6 @@ void VantrelPrivate::PlaceEditor() {
 void VantrelPrivate::ApplyCellStyle(qint32 Row, qint32 Col) {
     registry.ApplyCellStyle(Row, Col, style,
                             [this](qint32 maxLen) { Text1->SetMaxLength(maxLen); });
-}
-
-void VantrelPrivate::applyAutoInsert() {
-    if (autoInsert && MSFlexGrid1->Row() == MSFlexGrid1->Rows() - 1) {
-        q->AddItem(QString());
-        PlaceEditor();
-    }
-}
-
-void VantrelPrivate::giveTypingLook() {
-    Text1->SetForeColor(foreColorEdit);
-    Text1->SetFont(fontEditText);
-}
-
-void VantrelPrivate::showKeyPressFailure(const QString &description) {
-    const QString visible = Text1->Visible() ? QStringLiteral("True") : QStringLiteral("False");
-    MsgBox(description + QStringLiteral("KeyPress ") + visible, vbInformation,
-           QStringLiteral("Avviso Utente"), q);
-}
-
-void VantrelPrivate::onGridClick() {
-    // A click while a popup is open only closes it.
-    if (listOpen()) {
-        unloadList();
-    } else if (calendarOpen()) {
-        unloadCalendar();
-    } else if (calculatorOpen()) {
-        unloadCalculator();
-    } else {
-        Q_EMIT q->Click();
-    }
-}
-
-void VantrelPrivate::onEditorChange() {
-    QListWidget *list = frmListObj->List1();
-    // List1's own visibility flag, not whether its form is on screen.
-    if (list->count() > 0 && autoComplete && !list->isHidden()) {
-        const int found = frmList::findString(list, Text1->Text());
-        list->setCurrentRow(qint16(found));
-        if (list->currentRow() != -1) {
-            const qint32 p = Text1->SelStart();
-            Text1->SetText(list->currentItem()->text());
-            Text1->SetSelStart(p);
-            Text1->SetSelLength(qint32(Text1->Text().size()) - p);
-        }
-    }
-    Q_EMIT q->Change();
-}
-
-bool VantrelPrivate::handleFunctionKey(qint16 &KeyCode) {
-    if (KeyCode != setKeyFunction) {
-        return false;
-    }
-    if (style.CellHasList || style.CellHasCalendar || style.CellHasCalculator) {
-        Command1_Click();
-    }
-    KeyCode = 0;
-    return true;
-}
-
-bool VantrelPrivate::startRecordEdit() {
-    if (!allowEdit || !boundEntry || recordsetType == Snapshot || recordEditPending) {
-        return false;
-    }
-    // Positioning the record and starting its edit come with the data source.
-    recordEditPending = true;
-    return true;
-}
-
-void VantrelPrivate::onGridEnterCell() {
-    MSFlexGrid2->SetCol(MSFlexGrid1->Col());
-    MSFlexGrid2->SetRow(MSFlexGrid1->Row());
-    if (allowEdit) {
-        Text1->SetText(MSFlexGrid2->Text());
-        MSFlexGrid1->SetText(Text1->Text());
-    }
-    PlaceEditor();
-    Q_EMIT q->EnterCell();
-}
-
-void VantrelPrivate::onGridLeaveCell() {
-    // The grid still addresses the cell being left. Every step runs even when one fails.
-    if (allowEdit) {
-        step([&] { recordEditPending = false; });
-        QString v;
-        step([&] { v = CellText(*this).ValidateEditText(style.CurDataType); });
-        step([&] {
-            switch (style.CurCaseType) {
-            case UpperCase:
-            case LowerCase:
-                MSFlexGrid1->SetText(vb::StrConv(Text1->Text(), style.CurCaseType));
-                break;
-            case ProperCase:
-                MSFlexGrid1->SetText(vb::StrConv(v, ProperCase));
-                break;
-            default:
-                MSFlexGrid1->SetText(v);
-                break;
-            }
-        });
-        step([&] { MSFlexGrid2->SetText(v == CellText::kErr ? CellText::kErr : Text1->Text()); });
-        step([&] { Text1->SetText(QString()); });
-    }
-    style.reset();
-    step([&] { Text1->SetMaxLength(0); });
-    step([&] { Text1->SetFont(MSFlexGrid1->font()); });
-    step([&] { Command1->SetVisible(false); });
-    step([&] { Command2->SetVisible(false); });
-    step([&] { MSFlexGrid1->setFocus(); });
-    step([&] { Q_EMIT q->LeaveCell(); });
 }
 
 Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
@@ -225,7 +102,15 @@ Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelP
             [this] { guarded("Click", [this] { d->onGridClick(); }); });
     connect(d->MSFlexGrid1, &FlexGrid::DblClick, this, &Vantrel::DblClick);
     connect(d->MSFlexGrid1, &FlexGrid::RowColChange, this, &Vantrel::RowColChange);
-    connect(d->MSFlexGrid1, &FlexGrid::Scroll, this, &Vantrel::Scroll);
+    connect(d->MSFlexGrid1, &FlexGrid::Scroll, this, [this] {
+        Q_EMIT Scroll();
+        // The editor and its button follow the current cell.
+        d->schedulePlacement();
+    });
+    connect(d->Text1, &EditorBox::Click, this,
+            [this] { guarded("Text1_Click", [this] { d->onEditorClick(); }); });
+    connect(d->Text1, &EditorBox::LostFocus, this,
+            [this] { guarded("Text1_LostFocus", [this] { d->onEditorLostFocus(); }); });
     connect(d->MSFlexGrid1, &FlexGrid::SelChange, this, &Vantrel::SelChange);
     connect(d->MSFlexGrid1, &FlexGrid::Validate, this,
             [this](bool &Cancel) { Q_EMIT Validate(Cancel); });
@@ -354,6 +239,9 @@ QString Vantrel::TextMatrix(qint32 row, qint32 col) const {
 
 void Vantrel::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
     CellText(*d).FormatCellText(row, col, text);
+    if (row == Row() && col == Col()) {
+        d->forgetTyping();
+    }
     d->PlaceEditor();
     Q_EMIT PropertyChanged(QStringLiteral("TextMatrix"));
 }
@@ -390,6 +278,34 @@ void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
 
 void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     RowOperations(*d).AddItem(Item, Index);
+}
+
+void Vantrel::RemoveItem(qint32 Index) {
+    RowOperations(*d).RemoveItem(Index);
+}
+
+void Vantrel::Clear() {
+    RowOperations(*d).Clear();
+}
+
+QString Vantrel::Text() const {
+    return d->MSFlexGrid2->Text();
+}
+
+void Vantrel::SetText(const QString &text) {
+    RowOperations(*d).SetText(text);
+    d->PlaceEditor();
+    Q_EMIT PropertyChanged(QStringLiteral("Text"));
+}
+
+QString Vantrel::TextArray(qint32 index) const {
+    return d->MSFlexGrid1->TextArray(index);
+}
+
+void Vantrel::SetTextArray(qint32 index, const QString &text) {
+    RowOperations(*d).SetTextArray(index, text);
+    d->PlaceEditor();
+    Q_EMIT PropertyChanged(QStringLiteral("TextArray"));
 }
 
 bool Vantrel::AutoInsert() const {
@@ -441,8 +357,13 @@ void Vantrel::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     // The grid fills the control; the editor and the buttons lie on top of it.
     d->MSFlexGrid1->setGeometry(0, 0, width(), height());
-    // Re-laying the editor changes geometry, so it runs after this event.
-    QTimer::singleShot(0, this, [this] { guarded("Resize", [this] { d->PlaceEditor(); }); });
+    d->schedulePlacement();
+}
+
+void Vantrel::paintEvent(QPaintEvent *event) {
+    QWidget::paintEvent(event);
+    // Painting only reads; the editor is re-laid once this event is over.
+    d->schedulePlacement();
 }
 
 } // namespace Vantrel3

@@ -58,6 +58,22 @@ public:
     qint32 recordedRow = 0;
     qint32 recordedCol = 0;
 
+    // The cell whose raw text the editor was last loaded with, and that text. While the editor
+    // stays on that cell and its text differs, it holds the user's uncommitted typing, which a
+    // new placement keeps (repaints, scrolling, writes to other cells).
+    qint32 loadedRow = -1;
+    qint32 loadedCol = -1;
+    QString loadedText;
+    bool editorHoldsTyping(qint32 row, qint32 col) const;
+    // The next placement reloads the raw text whatever the editor holds.
+    void forgetTyping() { loadedRow = loadedCol = -1; }
+
+    // Re-lays the editor after the current event: a placement changes geometry and text, which
+    // must not happen inside a paint or scroll event. Hidden while its cell is out of view.
+    bool placementPending = false;
+    void schedulePlacement();
+    void followCurrentCell();
+
     // The control's own width in twips, as placement reads it.
     qint32 controlWidth() const;
 
@@ -73,6 +89,8 @@ public:
     void onGridEnterCell();
     void onGridLeaveCell();
     void onGridClick();
+    void onEditorClick();
+    void onEditorLostFocus();
     // The editor's change handling: completion from the lookup items, then Change.
     void onEditorChange();
 

@@ -45,14 +45,19 @@ QString CellText::ValidateEditText(qint32 DataType) const {
     }
 }
 
-void CellText::FormatCellText(qint32 Row, qint32 Col, const QString &Text) {
-    d.ApplyCellStyle(Row, Col);
+CellText::Styled CellText::styled(const QString &text) const {
     const qint32 caseType = d.style.CurCaseType;
-    const QString raw = vb::StrConv(Text, caseType);
+    const QString raw = vb::StrConv(text, caseType);
     const QString shown = vb::StrConv(
         vb::Format(raw, d.style.CurCustomFormat, kFirstDayOfWeek, kFirstWeekOfYear), caseType);
-    d.MSFlexGrid1->SetTextMatrix(Row, Col, shown);
-    d.MSFlexGrid2->SetTextMatrix(Row, Col, raw);
+    return {shown, raw};
+}
+
+void CellText::FormatCellText(qint32 Row, qint32 Col, const QString &Text) {
+    d.ApplyCellStyle(Row, Col);
+    const Styled texts = styled(Text);
+    d.MSFlexGrid1->SetTextMatrix(Row, Col, texts.shown);
+    d.MSFlexGrid2->SetTextMatrix(Row, Col, texts.raw);
 }
 
 } // namespace Vantrel3

@@ -22,6 +22,13 @@ public:
     // Loads the cell's style, then writes both grids. No data-type check runs here.
     void FormatCellText(qint32 Row, qint32 Col, const QString &Text);
 
+    // The shown and raw texts of a text under the style now in force.
+    struct Styled {
+        QString shown;
+        QString raw;
+    };
+    Styled styled(const QString &text) const;
+
 private:
     QString formatted(const QString &text) const;
 

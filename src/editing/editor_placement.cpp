@@ -35,8 +35,15 @@ void EditorPlacement::PlaceEditor() {
     applyCellButton();
     fillLookupItems();
     applyCellEditStyle();
-    d.Text1->SetText(d.MSFlexGrid2->Text());
+    if (!d.editorHoldsTyping(m_row, m_col)) {
+        const QString raw = d.MSFlexGrid2->Text();
+        d.Text1->SetText(raw);
+        d.loadedRow = m_row;
+        d.loadedCol = m_col;
+        d.loadedText = raw;
+    }
     d.Text1->SetVisible(true);
+    d.Text1->raise();
 }
 
 void EditorPlacement::layOnCell() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QEventLoop;
 class QListWidget;
 
 namespace Vantrel3 {
@@ -21,12 +22,31 @@ public:
     // The index of the first item, from the top, whose text begins with the given text compared
     // without regard to case; -1 when none does, and for an empty text.
     static int findString(const QListWidget *list, const QString &text);
+    // List1's Text: the selected item's text, or the empty text when none is selected.
+    QString listText() const;
+
+    // Shown beside the editor: on screen without taking the focus from it.
+    void showModeless();
+    // Shown modal; returns when the list has closed.
+    void showModal();
+    // Hides the window; the items stay. Hiding a hidden list does nothing.
+    void unload();
+
+Q_SIGNALS:
+    void ListClose(const QString &text);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void pick();
+
     QListWidget *m_list;
+    QEventLoop *m_modalLoop = nullptr;
+    bool m_forwardingRelease = false;
 };
 
 } // namespace Vantrel3

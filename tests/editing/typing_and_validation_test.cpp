@@ -198,8 +198,10 @@ TEST_F(TypingTest, FailureInTheKeyHandlerShowsTheUserNotice) {
     MessageBoxRecorder boxes;
     grid.SetRow(3);
     grid.SetCol(NoType);
-    editor()->SetText(QStringLiteral("pending"));
-    // The appended row re-places the editor, whose text change reaches this failing handler.
+    QCoreApplication::processEvents(); // no placement left pending
+    // The appended row re-places the editor, which reloads the cell's raw text; that change
+    // reaches this failing handler.
+    grid2()->SetTextMatrix(3, 0, QStringLiteral("raw"));
     QObject::connect(editor(), &EditorBox::Change, &grid,
                      [] { throw VbError(5, QStringLiteral("Host"), QStringLiteral("Errore")); });
     qint16 key = 'a';

@@ -1,0 +1,365 @@
+#include "common/message_box_recorder.h"
+#include "control/vantrel_p.h"
+#include "editing/cell_button.h"
+#include "editing/editor_box.h"
+#include "host/vb_test_locale.h"
+#include "pickers/calculator.h"
+#include "pickers/frm_cal.h"
+#include "pickers/frm_list.h"
+
+#include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/Vantrel.h>
+#include <Vantrel3/vbruntime.h>
+
+#include <QAbstractItemView>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace Vantrel3;
+
+namespace {
+
+constexpr qint32 kColWidth = 1500;   // 100 px
+constexpr qint32 kRowHeight = 300;   // 20 px
+constexpr int kControlWidthPx = 420; // column 3 ends 20 px before the right edge
+
+QString dateText(int y, int m, int d) {
+    return vb::DateText(QDateTime(QDate(y, m, d), QTime(0, 0)));
+}
+
+// Columns: 0 Date with the drop button, 1 Numeric (drop), 2 lookup items Roma and Rovigo
+// (drop), 3 Date with the browse button near the right edge, 4 browse button and nothing else.
+class PopupDispatchTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        grid.SetCols(5);
+        grid.SetRows(4);
+        grid.SetFixedRows(1);
+        grid.SetFixedCols(0);
+        grid.SetScrollBars(eScrollBarNone);
+        for (int c = 0; c < 5; ++c) {
+            grid.SetColWidth(c, kColWidth);
+        }
+        for (int r = 0; r < 4; ++r) {
+            d()->MSFlexGrid1->SetRowHeight(r, kRowHeight);
+        }
+        grid.ColEditMode(0, 0, ButtonStyleDrop, Date);
+        grid.ColEditMode(1, 0, ButtonStyleDrop, Numeric);
+        grid.ColEditMode(2, 0, ButtonStyleDrop, NoType);
+        grid.ColEditMode(3, 0, ButtonStyleBrowse, Date);
+        grid.ColEditMode(4, 0, ButtonStyleBrowse, NoType);
+        for (int r = 1; r < 4; ++r) {
+            grid.AddLookUp(2, r, QStringLiteral("Roma"));
+            grid.AddLookUp(2, r, QStringLiteral("Rovigo"));
+        }
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        grid.resize(kControlWidthPx, 200);
+        grid.move(screen.topLeft() + QPoint(40, 40));
+        grid.show();
+        grid.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        ASSERT_EQ(grid.logicalDpiX(), 96);
+    }
+
+    VantrelPrivate *d() { return VantrelPrivate::get(&grid); }
+    EditorBox *editor() { return d()->Text1; }
+    QListWidget *list1() { return d()->frmListObj->List1(); }
+    QWidget *calendarView() { return d()->frmCalObj->obCal()->findChild<QAbstractItemView *>(); }
+    QLineEdit *calculatorKeys() {
+        return d()->frmCalc->findChild<QLineEdit *>(QStringLiteral("Text1"));
+    }
+
+    void moveTo(qint32 row, qint32 col) {
+        if (grid.Row() == row && grid.Col() == col) {
+            grid.SetRow(row == 1 ? 2 : 1);
+        }
+        grid.SetRow(row);
+        grid.SetCol(col);
+    }
+
+    // "cal", "calc", "list" or "" for the popup on screen.
+    QString openPopup() {
+        QStringList open;
+        if (d()->calendarOpen()) {
+            open << QStringLiteral("cal");
+        }
+        if (d()->calculatorOpen()) {
+            open << QStringLiteral("calc");
+        }
+        if (d()->listOpen()) {
+            open << QStringLiteral("list");
+        }
+        return open.join(QLatin1Char('+'));
+    }
+
+    // The global point under the cell's bottom-left, from the editor and its button.
+    QPoint underCell(CellButton *button) {
+        return QPoint(editor()->mapToGlobal(QPoint(0, 0)).x(),
+                      button->mapToGlobal(QPoint(0, button->height())).y());
+    }
+
+    vbtest::RuntimeLocale locale{vbtest::italian()};
+    MessageBoxRecorder boxes;
+    Vantrel grid;
+};
+
+} // namespace
+
+TEST_F(PopupDispatchTest, ChoosesCalendarThenCalculatorThenListByTheFlags) {
+    grid.SetAutoComplete(true); // the list opens modeless
+    moveTo(1, 2);
+    for (int bits = 0; bits < 8; ++bits) {
+        const bool calendar = bits & 1;
+        const bool calculator = bits & 2;
+        const bool list = bits & 4;
+        d()->style.CellHasCalendar = calendar;
+        d()->style.CellHasCalculator = calculator;
+        d()->style.CellHasList = list;
+        const QString expected = calendar     ? QStringLiteral("cal")
+                                 : calculator ? QStringLiteral("calc")
+                                 : list       ? QStringLiteral("list")
+                                              : QString();
+        d()->Command1_Click();
+        EXPECT_EQ(openPopup(), expected) << "flags " << bits;
+        // The second click only closes.
+        d()->Command1_Click();
+        EXPECT_EQ(openPopup(), QString()) << "flags " << bits;
+    }
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(PopupDispatchTest, NumericCellWithLookupItemsGetsTheCalculator) {
+    grid.AddLookUp(1, 1, QStringLiteral("42"));
+    moveTo(1, 1);
+    ASSERT_TRUE(d()->style.CellHasList);
+    ASSERT_TRUE(d()->style.CellHasCalculator);
+    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    EXPECT_EQ(openPopup(), QStringLiteral("calc"));
+}
+
+TEST_F(PopupDispatchTest, SecondClickClosesWithoutTouchingTheEditor) {
+    const struct {
+        int col;
+        QString popup;
+    } cases[] = {{0, QStringLiteral("cal")}, {1, QStringLiteral("calc")}};
+    for (const auto &c : cases) {
+        moveTo(1, c.col);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        ASSERT_EQ(openPopup(), c.popup);
+        QSignalSpy changes(&grid, &Vantrel::Change);
+        QSignalSpy clicks(&grid, &Vantrel::Click);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        EXPECT_EQ(openPopup(), QString()) << c.col;
+        EXPECT_EQ(changes.count(), c.col == 1 ? 1 : 0) << "only the calculator hands over";
+        EXPECT_EQ(editor()->Text(), c.col == 1 ? QStringLiteral("0,") : QString());
+        EXPECT_EQ(clicks.count(), 0);
+    }
+}
+
+TEST_F(PopupDispatchTest, PickGoesIntoTheEditorAndTheCellTakesItWhenLeft) {
+    grid.SetAutoComplete(true);
+    const struct {
+        int col;
+        std::function<void(PopupDispatchTest &)> pick;
+        QString picked;
+    } cases[] = {
+        {0,
+         [](PopupDispatchTest &t) {
+             QTest::keyClick(t.calendarView(), Qt::Key_Right);
+             QTest::keyClick(t.calendarView(), Qt::Key_Return);
+         },
+         dateText(1999, 5, 27)},
+        {1,
+         [](PopupDispatchTest &t) {
+             QTest::keyClicks(t.calculatorKeys(), QStringLiteral("12+3"));
+             QTest::keyClick(t.calculatorKeys(), Qt::Key_Return);
+         },
+         QStringLiteral("3,")},
+        {2,
+         [](PopupDispatchTest &t) {
+             t.list1()->setCurrentRow(1);
+             QTest::keyClick(t.list1(), Qt::Key_Return);
+         },
+         QStringLiteral("Rovigo")},
+    };
+    for (const auto &c : cases) {
+        moveTo(1, c.col);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        ASSERT_NE(openPopup(), QString()) << c.col;
+        c.pick(*this);
+        EXPECT_EQ(openPopup(), QString()) << c.col;
+        EXPECT_EQ(editor()->Text(), c.picked) << c.col;
+        EXPECT_EQ(d()->MSFlexGrid2->TextMatrix(1, c.col), QString()) << c.col;
+        EXPECT_EQ(grid.TextMatrix(1, c.col), QString()) << c.col;
+        grid.SetRow(2);
+        EXPECT_EQ(d()->MSFlexGrid2->TextMatrix(1, c.col), c.picked) << c.col;
+    }
+}
+
+TEST_F(PopupDispatchTest, ModalListReturnsAfterThePickAndGivesTheGridTheFocus) {
+    ASSERT_FALSE(grid.AutoComplete());
+    moveTo(1, 2);
+    bool wasModal = false;
+    QTimer::singleShot(0, list1(), [&] {
+        wasModal = d()->frmListObj->isVisible() &&
+                   d()->frmListObj->windowModality() == Qt::ApplicationModal;
+        list1()->setCurrentRow(1);
+        QTest::keyClick(list1(), Qt::Key_Return);
+    });
+    // Keeps a failing pick from hanging the test.
+    QTimer::singleShot(5000, d()->frmListObj, [this] { d()->frmListObj->unload(); });
+    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(editor()->Text(), QStringLiteral("Rovigo"));
+    EXPECT_FALSE(d()->listOpen());
+    EXPECT_EQ(grid.focusWidget(), d()->MSFlexGrid1);
+}
+
+TEST_F(PopupDispatchTest, AutoCompleteListKeepsTheFocusInTheEditorWithItsTextSelected) {
+    grid.SetAutoComplete(true);
+    moveTo(1, 2);
+    editor()->SetText(QStringLiteral("Verona"));
+    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    EXPECT_EQ(openPopup(), QStringLiteral("list"));
+    EXPECT_EQ(d()->frmListObj->windowModality(), Qt::NonModal);
+    EXPECT_EQ(editor()->SelStart(), 0);
+    EXPECT_EQ(editor()->SelLength(), 6);
+    EXPECT_EQ(grid.focusWidget(), editor());
+    EXPECT_TRUE(list1()->selectedItems().isEmpty());
+    EXPECT_EQ(list1()->count(), 2);
+}
+
+TEST_F(PopupDispatchTest, CalendarShows26May1999AgainOnEveryOpening) {
+    moveTo(1, 0);
+    QCalendarWidget *obCal = d()->frmCalObj->obCal();
+    for (int opening = 0; opening < 3; ++opening) {
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        ASSERT_TRUE(d()->calendarOpen());
+        EXPECT_EQ(obCal->selectedDate(), QDate(1999, 5, 26)) << opening;
+        EXPECT_EQ(obCal->monthShown(), 5);
+        EXPECT_EQ(obCal->yearShown(), 1999);
+        QTest::keyClick(calendarView(), Qt::Key_PageDown); // a month later
+        QTest::keyClick(calendarView(), Qt::Key_Space);
+        EXPECT_EQ(editor()->Text(), dateText(1999, 6, 26));
+    }
+    // Escape closes and sends nothing.
+    editor()->SetText(QString());
+    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    QTest::keyClick(calendarView(), Qt::Key_Escape);
+    EXPECT_FALSE(d()->calendarOpen());
+    EXPECT_EQ(editor()->Text(), QString());
+}
+
+TEST_F(PopupDispatchTest, FunctionKeyOpensThePopupOnlyWhereTheCellHasOne) {
+    const struct {
+        int col;
+        bool onEditor;
+        QString popup;
+    } cases[] = {
+        {4, true, QString()},
+        {4, false, QString()},
+        {0, true, QStringLiteral("cal")},
+        {1, false, QStringLiteral("calc")},
+    };
+    for (const auto &c : cases) {
+        moveTo(1, c.col);
+        editor()->SetText(QStringLiteral("abc"));
+        QSignalSpy changes(&grid, &Vantrel::Change);
+        QWidget *target = c.onEditor ? static_cast<QWidget *>(editor()) : d()->MSFlexGrid1;
+        QTest::keyClick(target, Qt::Key_F7);
+        EXPECT_EQ(openPopup(), c.popup) << c.col << " editor " << c.onEditor;
+        EXPECT_EQ(editor()->Text(), QStringLiteral("abc"));
+        EXPECT_EQ(changes.count(), 0);
+        d()->unloadCalendar();
+        d()->unloadCalculator();
+    }
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(PopupDispatchTest, PopupTopLeftLandsUnderTheCell) {
+    grid.SetAutoComplete(true);
+    const struct {
+        int row, col;
+        QString popup;
+    } cases[] = {
+        {1, 0, QStringLiteral("cal")},
+        {2, 1, QStringLiteral("calc")},
+        {3, 2, QStringLiteral("list")},
+    };
+    for (const auto &c : cases) {
+        moveTo(c.row, c.col);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        ASSERT_EQ(openPopup(), c.popup);
+        QWidget *popup = c.col == 0   ? static_cast<QWidget *>(d()->frmCalObj)
+                         : c.col == 1 ? static_cast<QWidget *>(d()->frmCalc)
+                                      : d()->frmListObj;
+        EXPECT_EQ(popup->frameGeometry().topLeft(), underCell(d()->Command1)) << c.col;
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    }
+}
+
+TEST_F(PopupDispatchTest, PopupPastTheHostsRightEdgeEndsAtTheEditorAndItsButton) {
+    moveTo(1, 3);
+    frmCal *cal = d()->frmCalObj;
+    const int hostRight = grid.frameGeometry().x() + grid.frameGeometry().width();
+    ASSERT_GT(editor()->mapToGlobal(QPoint(0, 0)).x() + cal->width(), hostRight);
+    // Through the browse button its width counts.
+    QTest::mouseClick(d()->Command2, Qt::LeftButton);
+    ASSERT_TRUE(d()->calendarOpen());
+    EXPECT_EQ(cal->frameGeometry().x() + cal->frameGeometry().width(),
+              d()->Command2->mapToGlobal(QPoint(d()->Command2->width(), 0)).x());
+    EXPECT_EQ(cal->frameGeometry().y(), underCell(d()->Command2).y());
+    QTest::mouseClick(d()->Command2, Qt::LeftButton);
+    // The function key runs Command1's handler; Command1 is hidden, so only the editor counts.
+    QTest::keyClick(editor(), Qt::Key_F7);
+    ASSERT_TRUE(d()->calendarOpen());
+    EXPECT_EQ(cal->frameGeometry().x() + cal->frameGeometry().width(),
+              editor()->mapToGlobal(QPoint(editor()->width(), 0)).x());
+}
+
+TEST_F(PopupDispatchTest, ListIsExactlyAsWideAsTheCell) {
+    grid.SetAutoComplete(true);
+    for (const qint32 width : {1500, 2250, 705, 3000}) {
+        grid.SetColWidth(2, width);
+        moveTo(1, 2);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        ASSERT_TRUE(d()->listOpen());
+        // The cell is the column less its grid line.
+        const int cellPx = d()->MSFlexGrid1->CellWidth() / 15;
+        ASSERT_EQ(cellPx, width / 15 - 1);
+        EXPECT_EQ(d()->frmListObj->frameGeometry().width(), cellPx) << width;
+        EXPECT_EQ(list1()->width(), cellPx) << width;
+        EXPECT_EQ(d()->frmListObj->height(), 1005 / 15) << width;
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    }
+}
+
+TEST_F(PopupDispatchTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
+    const QRect screen = grid.screen()->availableGeometry();
+    const struct {
+        QPoint hostTopLeft;
+        int col;
+    } cases[] = {
+        {QPoint(screen.right() - 150, screen.bottom() - 60), 0},
+        {QPoint(screen.right() - 150, screen.bottom() - 60), 1},
+        {QPoint(screen.right() - 250, screen.top()), 1},
+    };
+    for (const auto &c : cases) {
+        grid.move(c.hostTopLeft);
+        QCoreApplication::processEvents();
+        moveTo(1, c.col);
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QWidget *popup = c.col == 0 ? static_cast<QWidget *>(d()->frmCalObj) : d()->frmCalc;
+        ASSERT_TRUE(popup->isVisible());
+        EXPECT_TRUE(screen.contains(popup->frameGeometry()))
+            << c.col << " popup " << popup->frameGeometry().x() << "," << popup->frameGeometry().y()
+            << " screen " << screen.width() << "x" << screen.height();
+        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    }
+}
