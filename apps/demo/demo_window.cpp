@@ -1,8 +1,10 @@
 #include "demo_window.h"
 
+#include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/vbruntime.h>
 
+#include <QMenuBar>
 #include <QStatusBar>
 
 using namespace Vantrel3;
@@ -35,6 +37,12 @@ DemoWindow::DemoWindow(QWidget *parent) : QMainWindow(parent), m_grid(new Vantre
     vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     setWindowTitle(QStringLiteral("Vantrel3 - Clienti"));
     setCentralWidget(m_grid);
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    tools->addAction(QStringLiteral("&Proprietà della griglia..."), this,
+                     [this] { ShowPropertyPages({m_grid}, this); });
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&?"));
+    help->addAction(QStringLiteral("&Informazioni su Vantrel3..."), this,
+                    [this] { m_grid->InfoBox(); });
     statusBar()->showMessage(QStringLiteral("Scrivere nelle celle; F7 apre il selettore"));
 
     m_grid->SetCols(ColumnCount);

@@ -266,6 +266,8 @@ public:
 
     // Repaints the visible grid.
     void Refresh();
+    // Shows the About box modally.
+    void InfoBox();
 
     // Data binding: the database (an SQLite file, or a postgresql:// URI), the kind of
     // recordset (RsType), and the table or SELECT the grid shows.

@@ -13,6 +13,7 @@
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
+#include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
 
@@ -278,6 +279,10 @@ void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
 
 void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     RowOperations(*d).AddItem(Item, Index);
+}
+
+void Vantrel::InfoBox() {
+    ShowAboutBox(this);
 }
 
 void Vantrel::RemoveItem(qint32 Index) {

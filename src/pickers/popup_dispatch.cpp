@@ -167,9 +167,17 @@ bool PopupDispatch::openList() {
 }
 
 void PopupDispatch::place(QWidget *popup) {
+    if (placementProbe()) {
+        placementProbe()();
+    }
     // The platform window knows its frame only once it exists; placement uses the outer size.
     popup->winId();
     popup->move(placementFor(popup).topLeft());
+}
+
+std::function<void()> &PopupDispatch::placementProbe() {
+    static std::function<void()> probe;
+    return probe;
 }
 
 PopupPlacement PopupDispatch::placementFor(const QWidget *popup) const {

@@ -3,6 +3,7 @@
 #include "pickers/popup_placement.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -23,6 +24,10 @@ public:
 
     // Where `popup` goes for the current cell, from the real window geometry.
     PopupPlacement placementFor(const QWidget *popup) const;
+
+    // Runs before each placement; tests install one that throws to check that a failing step
+    // is reported and the procedure goes on. Empty by default.
+    static std::function<void()> &placementProbe();
 
 private:
     template <typename F>

@@ -6,9 +6,11 @@
 #include "pickers/calculator.h"
 #include "pickers/frm_cal.h"
 #include "pickers/frm_list.h"
+#include "pickers/popup_dispatch.h"
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Vantrel.h>
+#include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
 
 #include <QAbstractItemView>
@@ -362,4 +364,19 @@ TEST_F(PopupDispatchTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
             << " screen " << screen.width() << "x" << screen.height();
         QTest::mouseClick(d()->Command1, Qt::LeftButton);
     }
+}
+
+TEST_F(PopupDispatchTest, AFailingStepIsReportedAndTheProcedureGoesOn) {
+    PopupDispatch::placementProbe() = [] {
+        throw VbError(VbError::Overflow, QStringLiteral("Vantrel"));
+    };
+    moveTo(1, 0);
+    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    PopupDispatch::placementProbe() = nullptr;
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].prompt, QStringLiteral("Overflow - Vantrel"));
+    EXPECT_EQ(boxes.boxes[0].style, vbOKOnly);
+    EXPECT_EQ(boxes.boxes[0].title, defaultMessageBoxTitle());
+    // The steps after the failed placement still ran: the calendar is on screen.
+    EXPECT_EQ(openPopup(), QStringLiteral("cal"));
 }
