@@ -12,6 +12,7 @@
 
 namespace Vantrel3 {
 
+class PropertyBag;
 class VantrelPrivate;
 
 // The data-entry grid: a visible grid of formatted texts with a hidden twin holding the raw
@@ -81,8 +82,17 @@ class Vantrel : public QWidget {
     Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw)
 
 public:
+    // A control made without saved settings takes the values of a new control.
     explicit Vantrel(QWidget *parent = nullptr);
+    // A control loaded from the settings a host saved with WriteProperties.
+    explicit Vantrel(const PropertyBag &settings, QWidget *parent = nullptr);
+    // Removes the blank record the control saved for the trailing row, if it is still blank.
     ~Vantrel() override;
+
+    // Saved settings: the values of a new control, and loading and saving them in a bag.
+    void InitProperties();
+    void ReadProperties(const PropertyBag &bag);
+    void WriteProperties(PropertyBag &bag) const;
 
     // Shape, on both grids
     qint32 Rows() const;
@@ -304,8 +314,15 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void construct();
     friend class VantrelPrivate;
     std::unique_ptr<VantrelPrivate> d;
 };

@@ -4,8 +4,10 @@
 #include "editing/cell_text.h"
 #include "editing/editor_box.h"
 
+#include <Vantrel3/DataControl.h>
 #include <Vantrel3/DoEvents.h>
 #include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/Recordset.h>
 
 namespace Vantrel3 {
 
@@ -16,6 +18,16 @@ void ignoringErrors(F &&f) {
     try {
         f();
     } catch (...) {
+    }
+}
+
+template <typename F>
+bool attempt(F &&f) {
+    try {
+        f();
+        return true;
+    } catch (...) {
+        return false;
     }
 }
 
@@ -46,18 +58,45 @@ void RowOperations::storeFields(qint32 row, const QString &item) {
 }
 
 void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
-    // In bound entry a record is started first, and an index is then ignored.
-    const bool recordStarted = false;
+    bool recordStarted = false;
+    if (d.boundEntry) {
+        recordStarted = attempt([&] { d.startRecordForItem(); });
+    }
     if (Index && !recordStarted) {
         ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString(), *Index); });
         ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString(), *Index); });
         storeFields(*Index, Item);
+    } else if (d.boundEntry) {
+        addBoundItem(Item);
     } else {
         ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString()); });
         ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString()); });
         storeFields(d.MSFlexGrid1->Rows() - 1, Item);
     }
     DoEvents();
+}
+
+void RowOperations::addBoundItem(const QString &Item) {
+    // The fields go into the trailing row and into the started record; an index is ignored.
+    const QStringList fields = itemFields(Item);
+    for (qint32 col = 0; col < fields.size(); ++col) {
+        ignoringErrors([&] {
+            d.q->SetCol(col);
+            const QString shown = d.writeItemField(col, fields[col]);
+            CellText(d).FormatCellText(d.MSFlexGrid1->Rows() - 1, col, shown);
+        });
+    }
+    ignoringErrors([&] {
+        if (d.saveRecord() && d.MSFlexGrid1->Rows() - 2 == d.blankRecordPosition) {
+            d.blankRecordSaved = false; // the trailing record took the item
+        }
+    });
+    ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString()); });
+    ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString()); });
+    ignoringErrors([&] {
+        d.Data1->Recordset().AddNew();
+        d.CompleteNewRecord();
+    });
 }
 
 void RowOperations::RemoveItem(qint32 Index) {
@@ -67,7 +106,14 @@ void RowOperations::RemoveItem(qint32 Index) {
     }
     ignoringErrors([&] { d.MSFlexGrid1->RemoveItem(Index); });
     ignoringErrors([&] { d.MSFlexGrid2->RemoveItem(Index); });
-    // Deleting the bound record of the row comes with the data source.
+    ignoringErrors([&] {
+        Recordset &rs = d.Data1->Recordset();
+        rs.SetAbsolutePosition(Index - 1);
+        rs.Delete();
+        if (d.blankRecordSaved && Index - 1 < d.blankRecordPosition) {
+            --d.blankRecordPosition;
+        }
+    });
     ignoringErrors([&] {
         d.Text1->SetText(QString());
         d.forgetTyping();

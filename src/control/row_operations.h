@@ -27,6 +27,7 @@ public:
 
 private:
     void storeFields(qint32 row, const QString &item);
+    void addBoundItem(const QString &Item);
 
     VantrelPrivate &d;
 };

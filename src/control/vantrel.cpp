@@ -17,8 +17,16 @@
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
 
+#include "host/key_codes.h"
+
+#include <Vantrel3/DataControl.h>
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace Vantrel3 {
@@ -39,6 +47,17 @@ void VantrelPrivate::ApplyCellStyle(qint32 Row, qint32 Col) {
 }
 
 Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
+    construct();
+    InitProperties();
+}
+
+Vantrel::Vantrel(const PropertyBag &settings, QWidget *parent)
+    : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
+    construct();
+    ReadProperties(settings);
+}
+
+void Vantrel::construct() {
     d->MSFlexGrid1 = new FlexGrid(this);
     d->MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     // The twin holds the raw texts and is never shown.
@@ -121,14 +140,97 @@ Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelP
     connect(d->MSFlexGrid1, &FlexGrid::LeaveCell, this,
             [this] { guarded("LeaveCell", [this] { d->onGridLeaveCell(); }); });
 
-    SetFixedCols(0);
-    SetFixedRows(1);
-    SetCols(2);
-    SetRows(2);
-    SetBorderStyle(1);
+    d->Data1 = new DataControl(this);
+    d->Data1->setObjectName(QStringLiteral("Data1"));
+    // Both grids fill themselves from the recordset whenever the data source refreshes.
+    connect(d->Data1, &DataControl::Refreshed, this,
+            [this] { guarded("Data1_Refresh", [this] { d->fillGridsFromRecordset(); }); });
 }
 
-Vantrel::~Vantrel() = default;
+Vantrel::~Vantrel() {
+    try {
+        d->onTerminate();
+    } catch (...) {
+    }
+}
+
+void Vantrel::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // The host showing the control, not the window system restoring it.
+    if (!event->spontaneous()) {
+        guarded("Show", [this] { d->onShow(); });
+    }
+}
+
+void Vantrel::keyPressEvent(QKeyEvent *event) {
+    // Only the surface's own keys: the grid and the editor forward theirs themselves.
+    if (QApplication::focusWidget() != this) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    qint16 keyCode = KeyCodes::fromQtKey(event->key());
+    qint16 shift = KeyCodes::shiftState(event->modifiers());
+    Q_EMIT KeyDown(keyCode, shift);
+    if (!event->text().isEmpty()) {
+        qint16 keyAscii = KeyCodes::keyAsciiFromChar(event->text().front());
+        Q_EMIT KeyPress(keyAscii);
+    }
+}
+
+void Vantrel::keyReleaseEvent(QKeyEvent *event) {
+    if (QApplication::focusWidget() != this) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    qint16 keyCode = KeyCodes::fromQtKey(event->key());
+    qint16 shift = KeyCodes::shiftState(event->modifiers());
+    Q_EMIT KeyUp(keyCode, shift);
+}
+
+namespace {
+
+// The surface's own mouse event: not one that a child passed up.
+bool onSurface(const QWidget *surface, const QMouseEvent *event) {
+    return surface->childAt(event->position().toPoint()) == nullptr;
+}
+
+struct MouseArgs {
+    qint16 button;
+    qint16 shift;
+    float x;
+    float y;
+};
+
+MouseArgs mouseArgs(const QWidget *surface, const QMouseEvent *event) {
+    const QPointF p = event->position();
+    const Qt::MouseButtons buttons =
+        event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
+    return {KeyCodes::mouseButtons(buttons), KeyCodes::shiftState(event->modifiers()),
+            float(p.x() * Twips::perPixelX(surface)), float(p.y() * Twips::perPixelY(surface))};
+}
+
+} // namespace
+
+void Vantrel::mousePressEvent(QMouseEvent *event) {
+    if (onSurface(this, event)) {
+        MouseArgs a = mouseArgs(this, event);
+        Q_EMIT MouseDown(a.button, a.shift, a.x, a.y);
+    }
+}
+
+void Vantrel::mouseMoveEvent(QMouseEvent *event) {
+    if (onSurface(this, event)) {
+        MouseArgs a = mouseArgs(this, event);
+        Q_EMIT MouseMove(a.button, a.shift, a.x, a.y);
+    }
+}
+
+void Vantrel::mouseReleaseEvent(QMouseEvent *event) {
+    if (onSurface(this, event)) {
+        MouseArgs a = mouseArgs(this, event);
+        Q_EMIT MouseUp(a.button, a.shift, a.x, a.y);
+    }
+}
 
 qint32 Vantrel::Rows() const {
     return d->MSFlexGrid1->Rows();

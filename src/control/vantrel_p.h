@@ -7,6 +7,7 @@
 #include <Vantrel3/Vantrel.h>
 
 #include <QFont>
+#include <optional>
 
 namespace Vantrel3 {
 
@@ -14,6 +15,7 @@ class FlexGrid;
 class EditorBox;
 class CellButton;
 class frmList;
+class DataControl;
 class frmCal;
 class Calculator;
 
@@ -36,6 +38,7 @@ public:
     frmCal *frmCalObj = nullptr;
     Calculator *frmCalc = nullptr;
     frmList *frmListObj = nullptr;
+    DataControl *Data1 = nullptr;
 
     CellStyleRegistry registry;
     CellStyleState style;
@@ -50,9 +53,18 @@ public:
     qint32 setKeyFunction = 118; // F7
     // Set when the control was shown while its data source had an open recordset.
     bool boundEntry = false;
-    qint32 recordsetType = 1;
-    QString databaseName;
-    QString recordSource;
+    // The blank record this control saved for the trailing empty row, and its position.
+    bool blankRecordSaved = false;
+    qint32 blankRecordPosition = -1;
+    // A write-back that failed while its cell was left: reported, then the cell is entered
+    // again with the user's text.
+    struct FailedWrite {
+        qint32 row;
+        qint32 col;
+        QString text;
+        QString description;
+    };
+    std::optional<FailedWrite> failedWrite;
     OleColor foreColorEdit = 0x80;
     QFont fontEditText;
     qint32 recordedRow = 0;
@@ -107,8 +119,25 @@ public:
     void Command1_Click();
     void Command2_Click();
     void FillLookupList();
+    // Data binding (control/data_binding.cpp).
     // Puts the bound record of the current row into edit mode; true when it started one now.
     bool startRecordEdit();
+    void loadDataSource(const QString &database, qint16 type, const QString &source);
+    void fillGridsFromRecordset();
+    void onShow();
+    void onTerminate();
+    bool trailingBlankRecordIntact() const;
+    void startRecordForItem();
+    // Gives the started record one field of an item; returns the text the cell shows.
+    QString writeItemField(qint32 col, const QString &field);
+    // The record save; a failure is reported to the user and false comes back.
+    bool saveRecord();
+    void CompleteNewRecord();
+    // False when the edited value could not be written; the failure is kept in failedWrite.
+    bool WriteCellToRecord();
+    void reportFailedWrite();
+
+    QFont ambientFont() const;
 };
 
 } // namespace Vantrel3

@@ -134,9 +134,16 @@ void VantrelPrivate::onGridLeaveCell() {
     // The grid still addresses the cell being left. Every step runs even when one fails.
     if (allowEdit) {
         step([&] { recordEditPending = false; });
+        bool written = true;
+        step([&] { written = WriteCellToRecord(); });
         QString v;
         step([&] { v = CellText(*this).ValidateEditText(style.CurDataType); });
+        // A value the record did not take is not shown as stored: the cell keeps its text and
+        // the user is taken back to it with what they typed.
         step([&] {
+            if (!written) {
+                return;
+            }
             switch (style.CurCaseType) {
             case UpperCase:
             case LowerCase:
@@ -150,7 +157,11 @@ void VantrelPrivate::onGridLeaveCell() {
                 break;
             }
         });
-        step([&] { MSFlexGrid2->SetText(v == CellText::kErr ? CellText::kErr : Text1->Text()); });
+        step([&] {
+            if (written) {
+                MSFlexGrid2->SetText(v == CellText::kErr ? CellText::kErr : Text1->Text());
+            }
+        });
         step([&] { Text1->SetText(QString()); });
     }
     forgetTyping();
@@ -161,6 +172,7 @@ void VantrelPrivate::onGridLeaveCell() {
     step([&] { Command2->SetVisible(false); });
     step([&] { MSFlexGrid1->setFocus(); });
     step([&] { Q_EMIT q->LeaveCell(); });
+    reportFailedWrite();
 }
 
 } // namespace Vantrel3

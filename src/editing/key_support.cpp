@@ -38,13 +38,4 @@ bool VantrelPrivate::handleFunctionKey(qint16 &KeyCode) {
     return true;
 }
 
-bool VantrelPrivate::startRecordEdit() {
-    if (!allowEdit || !boundEntry || recordsetType == Snapshot || recordEditPending) {
-        return false;
-    }
-    // Positioning the record and starting its edit come with the data source.
-    recordEditPending = true;
-    return true;
-}
-
 } // namespace Vantrel3

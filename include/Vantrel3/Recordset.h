@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+#include <memory>
+
+namespace Vantrel3 {
+
+class RecordsetPrivate;
+
+// One column of a recordset. Type() is the DAO field type code: 1 Boolean, 3 Integer, 4 Long,
+// 5 Currency, 6 Single, 7 Double, 8 Date, 10 Text, 11 binary (OLE object), 12 Memo, 15 GUID,
+// 22 Time.
+class Field {
+public:
+    QString Name() const;
+    qint16 Type() const;
+    // Declared length of a text field; 0 when unbounded or not text.
+    qint32 Size() const;
+    bool Required() const;
+    // The current record's value, or the edit buffer's while AddNew/Edit is pending. Null comes
+    // back as a QVariant holding std::nullptr_t. Raises 3021 without a current record.
+    QVariant Value() const;
+    // Writes into the edit buffer after checking the value against the field's type: 3421 for a
+    // value of the wrong kind, 3163 for text longer than the field, 3020 with no AddNew/Edit
+    // pending, 3027 on a read-only recordset. A null or invalid QVariant writes Null.
+    void SetValue(const QVariant &value);
+
+private:
+    friend class RecordsetPrivate;
+    Field(RecordsetPrivate *rs, int index) : m_rs(rs), m_index(index) {}
+    RecordsetPrivate *m_rs;
+    int m_index;
+};
+
+class Fields {
+public:
+    qint32 Count() const;
+    // Raises 3265 for an index or a name that is not there; names match case-insensitively.
+    Field &Item(qint32 index) const;
+    Field &Item(const QString &name) const;
+
+private:
+    friend class RecordsetPrivate;
+    explicit Fields(RecordsetPrivate *rs) : m_rs(rs) {}
+    RecordsetPrivate *m_rs;
+};
+
+// The records of a table or query, read at once and kept in memory (a table in primary-key, row
+// id or ctid order), each with the key that finds it again in the database. Writes go straight to
+// the database with bound parameters; the memory changes only once the database accepted them.
+// Obtained from DataControl::Recordset(); valid until the control's next Refresh.
+class Recordset {
+public:
+    ~Recordset();
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
+
+    // 0 Table, 1 Dynaset, 2 Snapshot (read-only).
+    qint16 Type() const;
+    // False for a snapshot, a read-only database or control, a query or a view.
+    bool Updatable() const;
+    // Exact at once: every record is read by Refresh.
+    qint32 RecordCount() const;
+    bool IsBOF() const;
+    bool IsEOF() const;
+    // 0 none, 1 Edit pending, 2 AddNew pending.
+    qint16 EditMode() const;
+
+    // 0-based; -1 without a current record. Setting it (0..RecordCount-1, else 3001) discards a
+    // pending AddNew/Edit, as every move does. Table-type recordsets accept it too, so a grid row
+    // always reaches its own record.
+    qint32 AbsolutePosition() const;
+    void SetAbsolutePosition(qint32 position);
+    // Position of the record last added or changed, -1 when none.
+    qint32 LastModified() const;
+
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+
+    // AddNew keeps the current record; after Update the new record is last and the old record
+    // is current again. Update without AddNew/Edit raises 3020. A failed Update keeps the edit
+    // pending and the records in memory unchanged.
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    // Deletes the current record at once; it stays current but dead (3021 on access) until a
+    // move.
+    void Delete();
+
+    Vantrel3::Fields &Fields() const;
+
+    // Fast read for grids: the host string form of record r's field f (Null gives ""), no
+    // current-record change.
+    qint32 fieldCount() const;
+    QString text(qint32 record, qint32 field) const;
+    QVariant value(qint32 record, qint32 field) const;
+
+private:
+    friend class DataControl;
+    explicit Recordset(std::unique_ptr<RecordsetPrivate> d);
+    std::unique_ptr<RecordsetPrivate> d;
+};
+
+} // namespace Vantrel3

@@ -1,0 +1,443 @@
+#include "control/recordset_p.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace Vantrel3 {
+
+namespace {
+const QString kRecordset = QStringLiteral("DAO.Recordset");
+const QString kField = QStringLiteral("DAO.Field");
+const QString kFields = QStringLiteral("DAO.Fields");
+} // namespace
+
+RecordsetPrivate::RecordsetPrivate() : fields(this) {}
+
+void RecordsetPrivate::makeFields() {
+    fieldObjects.clear();
+    for (int i = 0; i < info.size(); ++i) {
+        fieldObjects.push_back(std::unique_ptr<Field>(new Field(this, i)));
+    }
+}
+
+QSqlDatabase RecordsetPrivate::db() const {
+    return QSqlDatabase::database(connection, false);
+}
+
+void RecordsetPrivate::requireCurrent(const QString &source) const {
+    if (dead && kind == 0) {
+        throw sql::daoError(sql::RecordDeleted, source);
+    }
+    if (!hasCurrent()) {
+        throw sql::daoError(sql::NoCurrentRecord, source);
+    }
+}
+
+void RecordsetPrivate::requireUpdatable(const QString &source) const {
+    if (!updatable) {
+        throw sql::daoError(sql::ReadOnlyObject, source);
+    }
+}
+
+void RecordsetPrivate::discardEdit() {
+    editMode = 0;
+    buffer.clear();
+    touched.clear();
+}
+
+void RecordsetPrivate::previewAutoNumbers() {
+    for (int i = 0; i < info.size(); ++i) {
+        const FieldInfo &f = info.at(i);
+        if (!f.autoNumber) {
+            continue;
+        }
+        QSqlQuery q(db());
+        bool ok = false;
+        if (dialect == sql::Dialect::Postgres) {
+            // The number is taken now and written with the record, as AutoNumber does.
+            ok = q.prepare(QStringLiteral("SELECT nextval(?::regclass)"));
+            q.addBindValue(f.sequence);
+            ok = ok && q.exec() && q.next();
+            touched[i] = ok;
+        } else {
+            // Left out of the INSERT: SQLite assigns it, and RETURNING brings back the number
+            // it really took should another writer have come first.
+            const QString sequence =
+                QStringLiteral("(SELECT seq FROM sqlite_sequence WHERE name = ?)");
+            const QString maxRowid = QStringLiteral("(SELECT max(rowid) FROM %1)").arg(table);
+            ok = q.prepare(QStringLiteral("SELECT max(coalesce(%1, 0), coalesce(%2, 0)) + 1")
+                               .arg(sequence, maxRowid));
+            q.addBindValue(sql::unquoteIdentifier(table));
+            ok = ok && q.exec() && q.next();
+            if (!ok) { // no AUTOINCREMENT table in this file, so no sqlite_sequence
+                ok = q.exec(QStringLiteral("SELECT coalesce(%1, 0) + 1").arg(maxRowid)) && q.next();
+            }
+        }
+        if (!ok) {
+            throw sql::fromSqlError(q.lastError(), dialect, kRecordset);
+        }
+        buffer[i] = QVariant(q.value(0).toLongLong());
+    }
+}
+
+QVariant RecordsetPrivate::fieldValue(int field) const {
+    QVariant v;
+    if (editMode != 0) {
+        v = buffer.at(field);
+    } else {
+        requireCurrent(kField);
+        v = sql::fromDriver(raw(pos, field), info.at(field).type);
+    }
+    // Null travels as the runtime's Null.
+    return v.isValid() ? v : QVariant::fromValue(nullptr);
+}
+
+void RecordsetPrivate::setFieldValue(int field, const QVariant &value) {
+    requireUpdatable(kField);
+    if (editMode == 0) {
+        throw sql::daoError(sql::NothingPending, kField);
+    }
+    buffer[field] = sql::coerce(value, info.at(field).type, kField);
+    touched[field] = true;
+}
+
+QString RecordsetPrivate::returningList() const {
+    QStringList out = keySelect;
+    for (const FieldInfo &f : info) {
+        out.append(sql::quoteIdentifier(f.name));
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+void RecordsetPrivate::writeReturning(const QString &sqlText, const QList<QVariant> &binds,
+                                      QList<QVariant> &key, QList<QVariant> &record) {
+    QSqlDatabase database = db();
+    if (!database.isOpen()) {
+        throw sql::daoError(sql::DriverFailed, kRecordset);
+    }
+    // One transaction, so a commit that fails (a lock, a lost server) is seen and reported.
+    if (!database.transaction()) {
+        throw sql::fromSqlError(database.lastError(), dialect, kRecordset);
+    }
+    bool found = false;
+    {
+        QSqlQuery q(database);
+        bool ok = q.prepare(sqlText);
+        for (const QVariant &b : binds) {
+            q.addBindValue(b);
+        }
+        ok = ok && q.exec();
+        if (!ok) {
+            const QSqlError error = q.lastError();
+            q.finish();
+            database.rollback();
+            throw sql::fromSqlError(error, dialect, kRecordset);
+        }
+        if (q.next()) {
+            found = true;
+            for (int i = 0; i < keySelect.size(); ++i) {
+                key.append(q.value(i));
+            }
+            for (int i = 0; i < info.size(); ++i) {
+                record.append(q.value(int(keySelect.size()) + i));
+            }
+        }
+    }
+    if (!found) {
+        // The record is no longer where its key says: another user deleted or changed it.
+        database.rollback();
+        throw sql::daoError(sql::RecordDeleted, kRecordset);
+    }
+    if (!database.commit()) {
+        const QSqlError error = database.lastError();
+        database.rollback();
+        throw sql::fromSqlError(error, dialect, kRecordset);
+    }
+}
+
+void RecordsetPrivate::update() {
+    requireUpdatable(kRecordset);
+    if (editMode == 0) {
+        throw sql::daoError(sql::NothingPending, kRecordset);
+    }
+    QStringList columns;
+    QList<QVariant> binds;
+    for (int i = 0; i < info.size(); ++i) {
+        if (touched.at(i)) {
+            columns.append(sql::quoteIdentifier(info.at(i).name));
+            binds.append(sql::toBind(buffer.at(i), info.at(i).type, dialect));
+        }
+    }
+    const qsizetype n = info.size();
+    QList<QVariant> key;
+    QList<QVariant> record;
+    if (editMode == 2) {
+        QString text = QStringLiteral("INSERT INTO ") + table;
+        if (columns.isEmpty()) {
+            text += QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList marks(columns.size(), QStringLiteral("?"));
+            text += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                    QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) +
+                    QLatin1Char(')');
+        }
+        writeReturning(text + QStringLiteral(" RETURNING ") + returningList(), binds, key, record);
+        values.append(record);
+        keys.append(key);
+        ++rows;
+        lastModified = rows - 1;
+        if (eof) {
+            pos = rows; // past the end stays past the end
+        }
+    } else {
+        if (dead || pos >= rows) {
+            throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+        }
+        if (!columns.isEmpty()) {
+            QStringList sets;
+            for (const QString &c : columns) {
+                sets.append(c + QStringLiteral(" = ?"));
+            }
+            for (qsizetype k = 0; k < keySelect.size(); ++k) {
+                binds.append(keys.at(pos * keySelect.size() + k));
+            }
+            writeReturning(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
+                               sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
+                               keyCompare.join(QStringLiteral(" AND ")) +
+                               QStringLiteral(" RETURNING ") + returningList(),
+                           binds, key, record);
+            std::copy(record.cbegin(), record.cend(), values.begin() + pos * n);
+            std::copy(key.cbegin(), key.cend(), keys.begin() + pos * keySelect.size());
+        }
+        lastModified = pos;
+    }
+    discardEdit();
+}
+
+void RecordsetPrivate::remove() {
+    requireUpdatable(kRecordset);
+    requireCurrent(kRecordset);
+    if (editMode == 2) {
+        discardEdit(); // a pending new record is dropped; the current record is the one deleted
+    }
+    QList<QVariant> binds;
+    for (qsizetype k = 0; k < keySelect.size(); ++k) {
+        binds.append(keys.at(pos * keySelect.size() + k));
+    }
+    QSqlQuery q(db());
+    bool ok = q.prepare(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ") +
+                        keyCompare.join(QStringLiteral(" AND ")));
+    for (const QVariant &b : binds) {
+        q.addBindValue(b);
+    }
+    if (!ok || !q.exec()) {
+        throw sql::fromSqlError(q.lastError(), dialect, kRecordset);
+    }
+    if (q.numRowsAffected() != 1) {
+        throw sql::daoError(sql::RecordDeleted, kRecordset);
+    }
+    const qsizetype n = info.size();
+    values.remove(pos * n, n);
+    keys.remove(pos * keySelect.size(), keySelect.size());
+    --rows;
+    if (lastModified == pos) {
+        lastModified = -1;
+    } else if (lastModified > pos) {
+        --lastModified;
+    }
+    discardEdit();
+    dead = true;
+}
+
+// Field
+
+QString Field::Name() const {
+    return m_rs->info.at(m_index).name;
+}
+
+qint16 Field::Type() const {
+    return m_rs->info.at(m_index).type.dao;
+}
+
+qint32 Field::Size() const {
+    return m_rs->info.at(m_index).type.maxLength;
+}
+
+bool Field::Required() const {
+    return m_rs->info.at(m_index).required;
+}
+
+QVariant Field::Value() const {
+    return m_rs->fieldValue(m_index);
+}
+
+void Field::SetValue(const QVariant &value) {
+    m_rs->setFieldValue(m_index, value);
+}
+
+// Fields
+
+qint32 Fields::Count() const {
+    return qint32(m_rs->info.size());
+}
+
+Field &Fields::Item(qint32 index) const {
+    if (index < 0 || index >= Count()) {
+        throw sql::daoError(sql::ItemNotFound, kFields);
+    }
+    return *m_rs->fieldObjects.at(size_t(index));
+}
+
+Field &Fields::Item(const QString &name) const {
+    for (int i = 0; i < m_rs->info.size(); ++i) {
+        if (m_rs->info.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
+            return *m_rs->fieldObjects.at(size_t(i));
+        }
+    }
+    throw sql::daoError(sql::ItemNotFound, kFields);
+}
+
+// Recordset
+
+Recordset::Recordset(std::unique_ptr<RecordsetPrivate> p) : d(std::move(p)) {}
+
+Recordset::~Recordset() = default;
+
+qint16 Recordset::Type() const {
+    return d->kind;
+}
+
+bool Recordset::Updatable() const {
+    return d->updatable;
+}
+
+qint32 Recordset::RecordCount() const {
+    return qint32(d->rows);
+}
+
+bool Recordset::IsBOF() const {
+    return d->bof;
+}
+
+bool Recordset::IsEOF() const {
+    return d->eof;
+}
+
+qint16 Recordset::EditMode() const {
+    return d->editMode;
+}
+
+qint32 Recordset::AbsolutePosition() const {
+    return d->hasCurrent() ? qint32(d->pos) : -1;
+}
+
+void Recordset::SetAbsolutePosition(qint32 position) {
+    if (position < 0 || position >= d->rows) {
+        throw sql::daoError(sql::InvalidArgument, kRecordset);
+    }
+    d->discardEdit();
+    d->pos = position;
+    d->bof = d->eof = d->dead = false;
+}
+
+qint32 Recordset::LastModified() const {
+    return qint32(d->lastModified);
+}
+
+void Recordset::MoveFirst() {
+    if (d->rows == 0) {
+        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+    }
+    SetAbsolutePosition(0);
+}
+
+void Recordset::MoveLast() {
+    if (d->rows == 0) {
+        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+    }
+    SetAbsolutePosition(qint32(d->rows - 1));
+}
+
+void Recordset::MoveNext() {
+    if (d->eof) {
+        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+    }
+    d->discardEdit();
+    // After a Delete the next record already sits at the dead record's index.
+    const qsizetype next = d->bof ? 0 : (d->dead ? d->pos : d->pos + 1);
+    d->pos = next;
+    d->bof = d->dead = false;
+    d->eof = next >= d->rows;
+}
+
+void Recordset::MovePrevious() {
+    if (d->bof) {
+        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+    }
+    d->discardEdit();
+    const qsizetype previous = d->pos - 1;
+    d->eof = d->dead = false;
+    d->bof = previous < 0 || d->rows == 0;
+    d->pos = qMax<qsizetype>(previous, 0);
+}
+
+void Recordset::AddNew() {
+    d->requireUpdatable(kRecordset);
+    d->discardEdit();
+    d->buffer = QList<QVariant>(d->info.size());
+    d->touched = QList<bool>(d->info.size(), false);
+    d->previewAutoNumbers();
+    d->editMode = 2;
+}
+
+void Recordset::Edit() {
+    d->requireUpdatable(kRecordset);
+    d->requireCurrent(kRecordset);
+    d->discardEdit();
+    d->buffer.reserve(d->info.size());
+    for (int i = 0; i < d->info.size(); ++i) {
+        d->buffer.append(sql::fromDriver(d->raw(d->pos, i), d->info.at(i).type));
+    }
+    d->touched = QList<bool>(d->info.size(), false);
+    d->editMode = 1;
+}
+
+void Recordset::Update() {
+    d->update();
+}
+
+void Recordset::CancelUpdate() {
+    if (d->editMode == 0) {
+        throw sql::daoError(sql::NothingPending, kRecordset);
+    }
+    d->discardEdit();
+}
+
+void Recordset::Delete() {
+    d->remove();
+}
+
+Fields &Recordset::Fields() const {
+    return d->fields;
+}
+
+qint32 Recordset::fieldCount() const {
+    return qint32(d->info.size());
+}
+
+QString Recordset::text(qint32 record, qint32 field) const {
+    if (record < 0 || record >= d->rows || field < 0 || field >= d->info.size()) {
+        throw VbError(VbError::SubscriptOutOfRange, kRecordset);
+    }
+    return sql::displayText(d->raw(record, field), d->info.at(field).type);
+}
+
+QVariant Recordset::value(qint32 record, qint32 field) const {
+    if (record < 0 || record >= d->rows || field < 0 || field >= d->info.size()) {
+        throw VbError(VbError::SubscriptOutOfRange, kRecordset);
+    }
+    const QVariant v = sql::fromDriver(d->raw(record, field), d->info.at(field).type);
+    return v.isValid() ? v : QVariant::fromValue(nullptr);
+}
+
+} // namespace Vantrel3

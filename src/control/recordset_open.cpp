@@ -1,0 +1,253 @@
+#include "control/recordset_p.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <optional>
+
+namespace Vantrel3 {
+
+namespace {
+
+struct Relation {
+    QString qualified; // quoted
+    bool baseTable = false;
+};
+
+struct Column {
+    QString name;
+    QString declared;
+    bool notNull = false;
+    int keyOrder = 0; // 1-based position in the primary key, 0 when not part of it
+    QString sequence; // PostgreSQL: the sequence behind a serial or by-default identity
+};
+
+bool isQuery(const QString &source) {
+    static const QRegularExpression query(QStringLiteral("^\\s*(select|with|values)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return query.match(source).hasMatch();
+}
+
+QString unquoteName(QString name) {
+    name = name.trimmed();
+    if (name.size() >= 2 && name.startsWith(u'[') && name.endsWith(u']')) {
+        return name.mid(1, name.size() - 2);
+    }
+    if (name.size() >= 2 && name.startsWith(u'"') && name.endsWith(u'"')) {
+        return name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    }
+    return name;
+}
+
+QSqlQuery run(const QSqlDatabase &db, const QString &text, const QList<QVariant> &binds,
+              sql::Dialect dialect, const QString &source, const QString &name = {}) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    bool ok = q.prepare(text);
+    for (const QVariant &b : binds) {
+        q.addBindValue(b);
+    }
+    if (!ok || !q.exec()) {
+        throw sql::fromSqlError(q.lastError(), dialect, source, name);
+    }
+    return q;
+}
+
+// Finds a table or view by name: exactly first, then ignoring case, as the classic engine does.
+std::optional<Relation> findRelation(const QSqlDatabase &db, sql::Dialect dialect,
+                                     const QString &wanted, const QString &source) {
+    struct Candidate {
+        QString name;
+        Relation relation;
+    };
+    QList<Candidate> candidates;
+    if (dialect == sql::Dialect::Sqlite) {
+        QSqlQuery q = run(db,
+                          QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN "
+                                         "('table', 'view') AND name NOT LIKE 'sqlite\\_%' "
+                                         "ESCAPE '\\'"),
+                          {}, dialect, source);
+        while (q.next()) {
+            const QString name = q.value(0).toString();
+            candidates.append(
+                {name, {sql::quoteIdentifier(name), q.value(1).toString() == u"table"}});
+        }
+    } else {
+        QSqlQuery q = run(db,
+                          QStringLiteral("SELECT n.nspname, c.relname, c.relkind IN ('r', 'p'), "
+                                         "pg_table_is_visible(c.oid) FROM pg_class c JOIN "
+                                         "pg_namespace n ON n.oid = c.relnamespace WHERE "
+                                         "c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname "
+                                         "NOT IN ('pg_catalog', 'information_schema')"),
+                          {}, dialect, source);
+        while (q.next()) {
+            const QString schema = q.value(0).toString();
+            const QString name = q.value(1).toString();
+            const Relation r{sql::quoteIdentifier(schema) + QLatin1Char('.') +
+                                 sql::quoteIdentifier(name),
+                             q.value(2).toBool()};
+            if (q.value(3).toBool()) {
+                candidates.append({name, r});
+            }
+            candidates.append({schema + QLatin1Char('.') + name, r});
+        }
+    }
+    for (const auto cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (const Candidate &c : candidates) {
+            if (c.name.compare(wanted, cs) == 0) {
+                return c.relation;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+QList<Column> tableColumns(const QSqlDatabase &db, sql::Dialect dialect, const Relation &relation,
+                           const QString &source) {
+    QList<Column> columns;
+    if (dialect == sql::Dialect::Sqlite) {
+        QSqlQuery q = run(db, QStringLiteral("PRAGMA table_info(") + relation.qualified + u')', {},
+                          dialect, source);
+        while (q.next()) {
+            columns.append({q.value(1).toString(),
+                            q.value(2).toString(),
+                            q.value(3).toInt() != 0,
+                            q.value(5).toInt(),
+                            {}});
+        }
+    } else {
+        QSqlQuery q = run(
+            db,
+            QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
+                           "COALESCE(array_position(i.indkey::int2[], a.attnum), 0), "
+                           "CASE WHEN a.attidentity = 'a' THEN NULL ELSE "
+                           "pg_get_serial_sequence(a.attrelid::regclass::text, a.attname) END "
+                           "FROM pg_attribute a LEFT JOIN pg_index i ON i.indrelid = a.attrelid "
+                           "AND i.indisprimary WHERE a.attrelid = ?::regclass AND a.attnum > 0 "
+                           "AND NOT a.attisdropped ORDER BY a.attnum"),
+            {relation.qualified}, dialect, source);
+        while (q.next()) {
+            columns.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toBool(),
+                            q.value(3).toInt(), q.value(4).toString()});
+        }
+    }
+    return columns;
+}
+
+void readRows(RecordsetPrivate &p, QSqlQuery &q, const QString &source) {
+    const int keyCount = int(p.keySelect.size());
+    const int fieldCount = int(p.info.size());
+    while (q.next()) {
+        for (int k = 0; k < keyCount; ++k) {
+            p.keys.append(q.value(k));
+        }
+        for (int i = 0; i < fieldCount; ++i) {
+            p.values.append(q.value(keyCount + i));
+        }
+        ++p.rows;
+    }
+    if (q.lastError().isValid()) {
+        throw sql::fromSqlError(q.lastError(), p.dialect, source);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::Dialect dialect,
+                                                const QString &recordSource, qint16 kind,
+                                                bool readOnly, const QString &source) {
+    auto p = std::make_unique<RecordsetPrivate>();
+    p->connection = connection;
+    p->dialect = dialect;
+    p->kind = kind;
+    const QSqlDatabase db = p->db();
+    const bool readOnlyDb = db.connectOptions().contains(u"QSQLITE_OPEN_READONLY");
+
+    if (isQuery(recordSource)) {
+        if (kind == 0) {
+            throw sql::daoError(sql::ObjectNotFound, source, recordSource);
+        }
+        QSqlQuery q = run(db, recordSource, {}, dialect, source, recordSource);
+        const QSqlRecord record = q.record();
+        // Declared types of the tables the columns come from, where the driver tells.
+        QHash<QString, QList<Column>> declared;
+        for (int i = 0; i < record.count(); ++i) {
+            const QSqlField f = record.field(i);
+            FieldInfo info{f.name(), sql::columnTypeFromMeta(f.metaType()), false, false, {}};
+            const QString tableName = f.tableName();
+            if (!tableName.isEmpty()) {
+                if (!declared.contains(tableName)) {
+                    const auto relation = findRelation(db, dialect, tableName, source);
+                    declared.insert(tableName, relation
+                                                   ? tableColumns(db, dialect, *relation, source)
+                                                   : QList<Column>());
+                }
+                for (const Column &c : declared.value(tableName)) {
+                    if (c.name.compare(f.name(), Qt::CaseInsensitive) == 0) {
+                        info.type = sql::columnTypeFromDeclared(c.declared, dialect);
+                    }
+                }
+            }
+            p->info.append(info);
+        }
+        readRows(*p, q, source);
+        p->updatable = false; // a query has no single record to write back to
+    } else {
+        const QString name = unquoteName(recordSource);
+        const auto relation = findRelation(db, dialect, name, source);
+        if (!relation || (kind == 0 && !relation->baseTable)) {
+            throw sql::daoError(kind == 0 ? sql::ObjectNotFound : sql::InputTableNotFound, source,
+                                name);
+        }
+        const QList<Column> columns = tableColumns(db, dialect, *relation, source);
+        QList<Column> keyColumns;
+        QStringList selectList;
+        const qsizetype keyParts = std::count_if(columns.cbegin(), columns.cend(),
+                                                 [](const Column &c) { return c.keyOrder > 0; });
+        for (const Column &c : columns) {
+            // SQLite numbers a lone INTEGER PRIMARY KEY itself (it is the row id).
+            const bool rowidAlias =
+                dialect == sql::Dialect::Sqlite && keyParts == 1 && c.keyOrder == 1 &&
+                c.declared.trimmed().compare(u"INTEGER", Qt::CaseInsensitive) == 0;
+            p->info.append({c.name, sql::columnTypeFromDeclared(c.declared, dialect), c.notNull,
+                            rowidAlias || !c.sequence.isEmpty(), c.sequence});
+            selectList.append(sql::quoteIdentifier(c.name));
+            if (c.keyOrder > 0) {
+                keyColumns.append(c);
+            }
+        }
+        std::sort(keyColumns.begin(), keyColumns.end(),
+                  [](const Column &a, const Column &b) { return a.keyOrder < b.keyOrder; });
+        for (const Column &c : keyColumns) {
+            p->keySelect.append(sql::quoteIdentifier(c.name));
+            p->keyCompare.append(sql::quoteIdentifier(c.name) + QStringLiteral(" = ?"));
+        }
+        if (keyColumns.isEmpty() && relation->baseTable) {
+            // No primary key: the row's own address identifies it.
+            const bool sqlite = dialect == sql::Dialect::Sqlite;
+            p->keySelect.append(sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid"));
+            p->keyCompare.append(sqlite ? QStringLiteral("rowid = ?")
+                                        : QStringLiteral("ctid = ?::tid"));
+        }
+        p->table = relation->qualified;
+        QString text = QStringLiteral("SELECT ") + (p->keySelect + selectList).join(u", ") +
+                       QStringLiteral(" FROM ") + relation->qualified;
+        if (!p->keySelect.isEmpty()) {
+            text += QStringLiteral(" ORDER BY ") + p->keySelect.join(u", ");
+        }
+        QSqlQuery q = run(db, text, {}, dialect, source, name);
+        readRows(*p, q, source);
+        p->updatable =
+            kind != 2 && !readOnly && !readOnlyDb && relation->baseTable && !p->keySelect.isEmpty();
+    }
+    p->makeFields();
+    p->pos = 0;
+    p->bof = p->eof = p->rows == 0;
+    return p;
+}
+
+} // namespace Vantrel3

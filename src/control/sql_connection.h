@@ -1,0 +1,31 @@
+#pragma once
+
+#include "control/sql_errors.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace Vantrel3::sql {
+
+// Where a DatabaseName points: an SQLite file, or a PostgreSQL server given by URI.
+struct ConnectionTarget {
+    Dialect dialect = Dialect::Sqlite;
+    QString path; // SQLite file
+    QString host; // PostgreSQL host name or socket directory
+    int port = -1;
+    QString user;
+    QString password;
+    QString database;
+    QString options; // libpq options from the URI query, "key=value;..."
+};
+
+// Raises 3044 for a PostgreSQL URI it cannot read.
+ConnectionTarget parseDatabaseName(const QString &name, const QString &source);
+
+// Adds and opens the named connection; raises 3024/3044 for a missing SQLite file or folder and
+// 3146 when the server cannot be reached. An SQLite file without write permission opens
+// read-only. The connection is removed again when opening fails.
+QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarget &target,
+                            const QString &source);
+
+} // namespace Vantrel3::sql

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "control/sql_errors.h"
+
+#include <QMetaType>
+#include <QString>
+#include <QVariant>
+
+namespace Vantrel3::sql {
+
+// DAO field type codes.
+enum DaoType : qint16 {
+    dbBoolean = 1,
+    dbInteger = 3,
+    dbLong = 4,
+    dbCurrency = 5,
+    dbSingle = 6,
+    dbDouble = 7,
+    dbDate = 8,
+    dbText = 10,
+    dbLongBinary = 11,
+    dbMemo = 12,
+    dbGUID = 15,
+    dbTime = 22,
+};
+
+// How values of a column are held in memory and sent to the database.
+enum class Storage { Integer, Real, Boolean, Date, DateTime, Time, Text, Binary };
+
+struct ColumnType {
+    qint16 dao = dbText;
+    Storage storage = Storage::Text;
+    int integerBits = 64; // range of an Integer column
+    int maxLength = 0;    // declared length of a text column, 0 when unbounded
+};
+
+// From the declared type text (SQLite's PRAGMA table_info, PostgreSQL's format_type), so that
+// SQLite's BIGINT, DECIMAL or DATE columns get their real type.
+ColumnType columnTypeFromDeclared(const QString &declared, Dialect dialect);
+// For query columns whose declaration is unknown.
+ColumnType columnTypeFromMeta(QMetaType type);
+
+// The value the driver returned, in the column's storage type; Null gives an invalid QVariant.
+QVariant fromDriver(const QVariant &raw, const ColumnType &type);
+// The host string form; Null gives "".
+QString displayText(const QVariant &raw, const ColumnType &type);
+// Checks a value assigned to a field and converts it to the storage type (raises 3421 or 3163).
+QVariant coerce(const QVariant &value, const ColumnType &type, const QString &source);
+// The value to bind for the database; dates and times go as ISO text in both dialects.
+QVariant toBind(const QVariant &stored, const ColumnType &type, Dialect dialect);
+
+bool isNullValue(const QVariant &value);
+
+// "name" with embedded double quotes doubled, and back.
+QString quoteIdentifier(const QString &name);
+QString unquoteIdentifier(const QString &quoted);
+
+} // namespace Vantrel3::sql

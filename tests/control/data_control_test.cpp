@@ -1,0 +1,473 @@
+#include <Vantrel3/DataControl.h>
+#include <Vantrel3/VbError.h>
+#include <Vantrel3/vbruntime.h>
+
+#include <QDate>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using Vantrel3::DataControl;
+using Vantrel3::Recordset;
+using Vantrel3::VbError;
+
+namespace {
+
+// Runs statements on the file through a connection of the test's own.
+void sqlite(const QString &file, const QStringList &statements) {
+    const QString name = QStringLiteral("data_control_test_setup");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        for (const QString &s : statements) {
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// The rows of a query, each as texts joined with '|'.
+QStringList rowsOf(const QString &file, const QString &select) {
+    const QString name = QStringLiteral("data_control_test_read");
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        EXPECT_TRUE(db.open());
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(select)) << q.lastError().text().toStdString();
+        while (q.next()) {
+            QStringList row;
+            for (int i = 0; i < q.record().count(); ++i) {
+                row.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+            }
+            out.append(row.join(u'|'));
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return out;
+}
+
+qint32 errorOf(const std::function<void()> &step) {
+    try {
+        step();
+    } catch (const VbError &e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+class DataControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        file = dir.filePath(QStringLiteral("data.db"));
+        Vantrel3::vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        sqlite(file, {QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, name "
+                                     "VARCHAR(40) NOT NULL UNIQUE, born DATE, amount REAL)"),
+                      QStringLiteral("INSERT INTO people VALUES (1, 'Anna', '1980-05-17', 1.5)"),
+                      QStringLiteral("INSERT INTO people VALUES (2, 'Bruno', NULL, NULL)"),
+                      QStringLiteral("INSERT INTO people VALUES (3, 'Carla', '2001-12-31', 2)")});
+    }
+    void TearDown() override { Vantrel3::vb::setLocale(QLocale::system()); }
+
+    Recordset &open(const QString &source, qint16 type = 1) {
+        data.SetDatabaseName(file);
+        data.SetRecordsetType(type);
+        data.SetRecordSource(source);
+        data.Refresh();
+        return data.Recordset();
+    }
+
+    QTemporaryDir dir;
+    QString file;
+    DataControl data;
+};
+
+} // namespace
+
+TEST_F(DataControlTest, OpensTablesAndQueries) {
+    struct Case {
+        const char *source;
+        qint16 type;
+        int records;
+        QStringList firstRow;
+        bool updatable;
+    };
+    const Case cases[] = {
+        {"people", 1, 3, {"1", "Anna", "17/05/1980", "1,5"}, true},
+        {"PEOPLE", 0, 3, {"1", "Anna", "17/05/1980", "1,5"}, true},
+        {"[people]", 2, 3, {"1", "Anna", "17/05/1980", "1,5"}, false},
+        {"SELECT name, amount FROM people WHERE id > 1 ORDER BY id", 1, 2, {"Bruno", ""}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source);
+        QSignalSpy refreshed(&data, &DataControl::Refreshed);
+        Recordset &rs = open(QString::fromUtf8(c.source), c.type);
+        EXPECT_EQ(refreshed.count(), 1);
+        EXPECT_EQ(rs.RecordCount(), c.records);
+        EXPECT_EQ(rs.AbsolutePosition(), 0);
+        EXPECT_EQ(rs.Updatable(), c.updatable);
+        QStringList first;
+        for (int f = 0; f < rs.fieldCount(); ++f) {
+            first.append(rs.text(0, f));
+        }
+        EXPECT_EQ(first, c.firstRow);
+    }
+    EXPECT_EQ(data.objectName(), QStringLiteral("Data1"));
+}
+
+TEST_F(DataControlTest, FieldTypesFollowTheDeclaredType) {
+    sqlite(file,
+           {QStringLiteral(
+               "CREATE TABLE kinds (a INTEGER, b INT, c SMALLINT, d BIGINT, e REAL, f DOUBLE, "
+               "g FLOAT, h NUMERIC(10,2), i DECIMAL(8,3), j DATE, k DATETIME, l TIMESTAMP, "
+               "m TIME, n TEXT, o VARCHAR(20), p CHAR(3), q CLOB, r BLOB, s BOOLEAN, t)")});
+    const qint16 expected[] = {4, 4, 3, 4, 7, 7, 7, 5, 5, 8, 8, 8, 22, 10, 10, 10, 12, 11, 1, 10};
+    Recordset &rs = open(QStringLiteral("kinds"));
+    ASSERT_EQ(rs.Fields().Count(), qint32(std::size(expected)));
+    for (int i = 0; i < rs.Fields().Count(); ++i) {
+        SCOPED_TRACE(rs.Fields().Item(i).Name().toStdString());
+        EXPECT_EQ(rs.Fields().Item(i).Type(), expected[i]);
+    }
+    EXPECT_EQ(rs.Fields().Item(QStringLiteral("O")).Size(), 20);
+
+    EXPECT_EQ(errorOf([&] { rs.Fields().Item(20); }), 3265);
+    EXPECT_EQ(errorOf([&] { rs.Fields().Item(QStringLiteral("nosuch")); }), 3265);
+
+    // A query's columns take the declared type of the table column they come from.
+    Recordset &query = open(QStringLiteral("SELECT j, d, s, o AS renamed FROM kinds"));
+    const qint16 queryTypes[] = {8, 4, 1, 10};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(query.Fields().Item(i).Type(), queryTypes[i]) << i;
+    }
+}
+
+TEST_F(DataControlTest, AddNewAndUpdateInsertWithBoundParameters) {
+    Recordset &rs = open(QStringLiteral("people"));
+    rs.MoveNext();
+    const QString tricky = QStringLiteral("O'Neil\"; DROP TABLE people; --");
+    rs.AddNew();
+    EXPECT_EQ(rs.EditMode(), 2);
+    rs.Fields().Item(1).SetValue(tricky);
+    rs.Fields().Item(2).SetValue(QStringLiteral("05/03/2024"));
+    rs.Fields().Item(3).SetValue(QStringLiteral("12,25"));
+    data.UpdateRecord();
+    EXPECT_EQ(rs.EditMode(), 0);
+    EXPECT_EQ(rs.RecordCount(), 4);
+    EXPECT_EQ(rs.AbsolutePosition(), 1); // the old current record is current again
+    EXPECT_EQ(rs.LastModified(), 3);
+    EXPECT_EQ(rs.text(3, 1), tricky);
+    EXPECT_EQ(rs.text(3, 0), QStringLiteral("4"));
+    EXPECT_EQ(
+        rowsOf(file, QStringLiteral("SELECT id, name, born, amount FROM people WHERE id = 4")),
+        QStringList{QStringLiteral("4|") + tricky + QStringLiteral("|2024-03-05|12.25")});
+}
+
+TEST_F(DataControlTest, EditAndDeleteActOnThePositionedRecord) {
+    Recordset &rs = open(QStringLiteral("people"));
+    rs.SetAbsolutePosition(1);
+    rs.Edit();
+    rs.Fields().Item(QStringLiteral("amount")).SetValue(7);
+    rs.Update();
+    EXPECT_EQ(rs.text(1, 3), QStringLiteral("7"));
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT id, amount FROM people ORDER BY id")),
+              (QStringList{"1|1.5", "2|7", "3|2"}));
+
+    rs.SetAbsolutePosition(0);
+    rs.Delete();
+    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.AbsolutePosition(), -1);
+    EXPECT_EQ(errorOf([&] { rs.Fields().Item(0).Value(); }), 3021);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields().Item(1).Value(), QStringLiteral("Bruno"));
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT id FROM people ORDER BY id")),
+              (QStringList{"2", "3"}));
+
+    rs.MoveLast();
+    EXPECT_EQ(rs.AbsolutePosition(), 1);
+    EXPECT_EQ(rs.Fields().Item(1).Value(), QStringLiteral("Carla"));
+    EXPECT_EQ(errorOf([&] { rs.SetAbsolutePosition(2); }), 3001);
+    EXPECT_EQ(errorOf([&] { rs.Update(); }), 3020);
+}
+
+TEST_F(DataControlTest, NewRecordsAreNumberedFromAddNewOn) {
+    sqlite(file, {QStringLiteral("CREATE TABLE counted (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                                 "label TEXT, qty INT)"),
+                  QStringLiteral("INSERT INTO counted VALUES (10, 'gone', 1)"),
+                  QStringLiteral("DELETE FROM counted")});
+    struct Case {
+        const char *table;
+        qlonglong firstNumber;
+    };
+    const Case cases[] = {{"people", 4}, {"counted", 11}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.table);
+        Recordset &rs = open(QString::fromUtf8(c.table));
+        const int before = rs.RecordCount();
+        for (qlonglong n = c.firstNumber; n < c.firstNumber + 2; ++n) {
+            // Blank records as a bound grid saves them: Null numbers get 0, Null texts "".
+            rs.AddNew();
+            EXPECT_EQ(rs.Fields().Item(0).Value(), QVariant(n));
+            for (int f = 1; f < rs.Fields().Count(); ++f) {
+                Vantrel3::Field &field = rs.Fields().Item(f);
+                const bool isNull =
+                    field.Value().metaType() == QMetaType::fromType<std::nullptr_t>();
+                if (isNull && field.Type() != 8) { // dates stay Null
+                    field.SetValue(field.Type() == 10 ? QVariant(QString()) : QVariant(0));
+                }
+            }
+            if (QString::fromUtf8(c.table) == u"people") {
+                rs.Fields().Item(1).SetValue(QStringLiteral("blank %1").arg(n)); // it is UNIQUE
+            }
+            rs.Update();
+            EXPECT_EQ(rs.text(rs.LastModified(), 0), QString::number(n));
+        }
+        EXPECT_EQ(rs.RecordCount(), before + 2);
+    }
+}
+
+TEST_F(DataControlTest, NullsStayNull) {
+    Recordset &rs = open(QStringLiteral("people"));
+    rs.SetAbsolutePosition(1);
+    EXPECT_EQ(rs.Fields().Item(2).Value().metaType(), QMetaType::fromType<std::nullptr_t>());
+    EXPECT_EQ(rs.text(1, 2), QString());
+    rs.SetAbsolutePosition(0);
+    rs.Edit();
+    rs.Fields().Item(2).SetValue(QVariant::fromValue(nullptr));
+    rs.Update();
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT born FROM people WHERE id = 1")),
+              QStringList{QStringLiteral("<null>")});
+}
+
+TEST_F(DataControlTest, ValuesAreCheckedAgainstTheFieldType) {
+    sqlite(file, {QStringLiteral("CREATE TABLE checks (n INTEGER, s SMALLINT, r REAL, d DATE, "
+                                 "t TIME, v VARCHAR(5), b BOOLEAN, m TEXT)")});
+    struct Case {
+        int field;
+        QVariant value;
+        qint32 error;
+        const char *stored;
+    };
+    const Case cases[] = {
+        {0, QStringLiteral("abc"), 3421, nullptr},
+        {0, QStringLiteral(""), 3421, nullptr},
+        {0, QStringLiteral("42"), 0, "42"},
+        {0, 2.5, 0, "2"}, // rounds half to even
+        {1, 40000, 3421, nullptr},
+        {2, QStringLiteral("3,75"), 0, "3.75"},
+        {2, QStringLiteral("1;2"), 3421, nullptr},
+        {3, QStringLiteral("31/12/2024"), 0, "2024-12-31"},
+        {3, QStringLiteral("not a date"), 3421, nullptr},
+        {3, QDate(2020, 2, 29), 0, "2020-02-29"},
+        {4, QStringLiteral("13:45:10"), 0, "13:45:10"},
+        {5, QStringLiteral("abcde"), 0, "abcde"},
+        {5, QStringLiteral("abcdef"), 3163, nullptr},
+        {6, QStringLiteral("True"), 0, "1"},
+        {6, QStringLiteral("forse"), 3421, nullptr},
+        {7, 12.5, 0, "12,5"},
+    };
+    Recordset &rs = open(QStringLiteral("checks"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value.toString().toStdString());
+        rs.AddNew();
+        EXPECT_EQ(errorOf([&] { rs.Fields().Item(c.field).SetValue(c.value); }), c.error);
+        if (c.error == 0) {
+            rs.Update();
+            const QString column = rs.Fields().Item(c.field).Name();
+            EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT %1 FROM checks WHERE rowid = "
+                                                  "(SELECT max(rowid) FROM checks)")
+                                       .arg(column)),
+                      QStringList{QString::fromUtf8(c.stored)});
+        } else {
+            rs.CancelUpdate();
+        }
+    }
+}
+
+TEST_F(DataControlTest, SnapshotWritesNothing) {
+    Recordset &rs = open(QStringLiteral("people"), 2);
+    const std::function<void()> writes[] = {
+        [&] { rs.AddNew(); },
+        [&] { rs.Edit(); },
+        [&] { rs.Delete(); },
+        [&] { rs.Update(); },
+        [&] { rs.Fields().Item(1).SetValue(QStringLiteral("x")); },
+    };
+    for (const auto &write : writes) {
+        EXPECT_EQ(errorOf(write), 3027);
+    }
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT count(*) FROM people")), QStringList{"3"});
+}
+
+TEST_F(DataControlTest, FailedWritesReportAndKeepMemory) {
+    Recordset &rs = open(QStringLiteral("people"));
+    struct Case {
+        const char *name;
+        std::function<void()> change;
+        qint32 error;
+    };
+    const Case cases[] = {
+        {"duplicate name",
+         [&] {
+             rs.Edit();
+             rs.Fields().Item(1).SetValue(QStringLiteral("Anna"));
+         },
+         3022},
+        {"missing required name",
+         [&] {
+             rs.AddNew();
+             rs.Fields().Item(3).SetValue(1);
+         },
+         3314},
+    };
+    rs.SetAbsolutePosition(2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        const qint16 mode = rs.EditMode();
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), c.error);
+        EXPECT_EQ(rs.EditMode(), mode); // still pending, for the user to correct
+        EXPECT_EQ(rs.RecordCount(), 3);
+        EXPECT_EQ(rs.text(2, 1), QStringLiteral("Carla"));
+        rs.CancelUpdate();
+    }
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people ORDER BY id")),
+              (QStringList{"Anna", "Bruno", "Carla"}));
+}
+
+TEST_F(DataControlTest, LockedDatabaseFailsInsteadOfWaiting) {
+    Recordset &rs = open(QStringLiteral("people"));
+    const QString name = QStringLiteral("data_control_test_locker");
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        locker.setDatabaseName(file);
+        ASSERT_TRUE(locker.open());
+        QSqlQuery q(locker);
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE people SET amount = 99 WHERE id = 3")));
+
+        rs.SetAbsolutePosition(0);
+        rs.Edit();
+        rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
+        EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
+        rs.AddNew();
+        rs.Fields().Item(1).SetValue(QStringLiteral("Dario"));
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
+        EXPECT_EQ(rs.RecordCount(), 3);
+        ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
+
+        rs.Update(); // the lock is gone: the same pending record now goes through
+        EXPECT_EQ(rs.RecordCount(), 4);
+    }
+    QSqlDatabase::removeDatabase(name);
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people ORDER BY id")),
+              (QStringList{"Anna", "Bruno", "Carla", "Dario"}));
+}
+
+TEST_F(DataControlTest, ReadOnlyFileOpensButRefusesWrites) {
+    ASSERT_TRUE(
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    Recordset &rs = open(QStringLiteral("people"));
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_FALSE(rs.Updatable());
+    EXPECT_EQ(errorOf([&] { rs.AddNew(); }), 3027);
+    EXPECT_EQ(errorOf([&] { rs.Delete(); }), 3027);
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT count(*) FROM people")), QStringList{"3"});
+}
+
+TEST_F(DataControlTest, RefreshFailuresNameTheCause) {
+    QFile junk(dir.filePath(QStringLiteral("junk.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    struct Case {
+        QString database;
+        const char *source;
+        qint16 type;
+        qint32 error;
+        const char *mentions;
+    };
+    const Case cases[] = {
+        {file, "nosuch", 1, 3078, "nosuch"},
+        {file, "nosuch", 0, 3011, "nosuch"},
+        {file, "SELECT * FROM people", 0, 3011, "SELECT"},
+        {file, "SELECT nope FROM people", 1, 3146, "nope"},
+        {dir.filePath(QStringLiteral("missing.db")), "people", 1, 3024, "missing.db"},
+        {dir.filePath(QStringLiteral("no/such/dir.db")), "people", 1, 3044, "dir.db"},
+        {junk.fileName(), "people", 1, 3343, ""},
+        {QStringLiteral("postgresql://postgres@localhost:notaport/db"), "people", 1, 3044, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source);
+        data.SetDatabaseName(c.database);
+        data.SetRecordsetType(c.type);
+        data.SetRecordSource(QString::fromUtf8(c.source));
+        try {
+            data.Refresh();
+            ADD_FAILURE() << "Refresh succeeded";
+        } catch (const VbError &e) {
+            EXPECT_EQ(e.Number(), c.error) << e.Description().toStdString();
+            EXPECT_TRUE(e.Description().contains(QString::fromUtf8(c.mentions)));
+        }
+        EXPECT_FALSE(data.HasRecordset());
+        EXPECT_EQ(errorOf([&] { data.Recordset(); }), 91);
+    }
+}
+
+TEST_F(DataControlTest, EmptySettingsOpenNothing) {
+    QSignalSpy refreshed(&data, &DataControl::Refreshed);
+    data.SetDatabaseName(file);
+    data.Refresh(); // no RecordSource yet, as while settings load
+    EXPECT_EQ(refreshed.count(), 1);
+    EXPECT_FALSE(data.HasRecordset());
+    EXPECT_EQ(errorOf([&] { data.UpdateRecord(); }), 91);
+    EXPECT_EQ(errorOf([&] { data.SetRecordsetType(3); }), 380);
+}
+
+TEST_F(DataControlTest, TableWithoutKeyUsesRowidAndQuotedNames) {
+    sqlite(file, {QStringLiteral("CREATE TABLE \"odd \"\"table\"\"\" (\"first name\" TEXT, n INT)"),
+                  QStringLiteral("INSERT INTO \"odd \"\"table\"\"\" VALUES ('same', 1), ('same', "
+                                 "1), ('same', 1)")});
+    Recordset &rs = open(QStringLiteral("odd \"table\""));
+    ASSERT_EQ(rs.RecordCount(), 3);
+    rs.SetAbsolutePosition(1);
+    rs.Edit();
+    rs.Fields().Item(QStringLiteral("first name")).SetValue(QStringLiteral("changed"));
+    rs.Update();
+    rs.SetAbsolutePosition(2);
+    rs.Delete();
+    EXPECT_EQ(
+        rowsOf(file, QStringLiteral("SELECT rowid, \"first name\" FROM \"odd \"\"table\"\"\"")),
+        (QStringList{"1|same", "2|changed"}));
+}
+
+TEST(DataControlConnections, EachControlHasItsOwnConnection) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("c.db"));
+    sqlite(file, {QStringLiteral("CREATE TABLE t (x INT)")});
+    QString first;
+    {
+        DataControl a;
+        DataControl b;
+        EXPECT_NE(a.connectionName(), b.connectionName());
+        for (DataControl *d : {&a, &b}) {
+            d->SetDatabaseName(file);
+            d->SetRecordSource(QStringLiteral("t"));
+            d->Refresh();
+        }
+        first = a.connectionName();
+        EXPECT_TRUE(QSqlDatabase::contains(first));
+    }
+    EXPECT_FALSE(QSqlDatabase::contains(first));
+}
