@@ -11,12 +11,10 @@ class DemoWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit DemoWindow(QWidget *parent = nullptr);
+    explicit DemoWindow(const QString &databasePath, QWidget *parent = nullptr);
 
     Vantrel3::Vantrel *grid() const { return m_grid; }
 
 private:
-    void fillSampleRows();
-
     Vantrel3::Vantrel *m_grid;
 };

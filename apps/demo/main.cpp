@@ -1,12 +1,15 @@
+#include "demo_database.h"
 #include "demo_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QTimer>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-demo"));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Vantrel3 demo: a data-entry grid"));
@@ -15,11 +18,16 @@ int main(int argc, char **argv) {
                                   QStringLiteral("Render the window to a PNG file and exit."),
                                   QStringLiteral("FILE"));
     parser.addOption(screenshot);
+    QCommandLineOption database(QStringLiteral("database"),
+                                QStringLiteral("The SQLite file to use (created when missing)."),
+                                QStringLiteral("FILE"));
+    parser.addOption(database);
     parser.process(app);
 
-    DemoWindow window;
+    DemoWindow window(parser.isSet(database) ? parser.value(database)
+                                             : DemoDatabase::defaultPath());
     if (parser.isSet(screenshot)) {
-        window.resize(760, 420);
+        window.resize(1000, 420);
         window.show();
         const QString file = parser.value(screenshot);
         // Let the first layout and the queued editor placement run before grabbing.
@@ -29,7 +37,7 @@ int main(int argc, char **argv) {
         });
         return QApplication::exec();
     }
-    window.resize(760, 420);
+    window.resize(1000, 420);
     window.show();
     return QApplication::exec();
 }
