@@ -1,0 +1,158 @@
+#include "control/vantrel_p.h"
+#include "editing/editor_box.h"
+#include "pickers/calculator.h"
+#include "pickers/frm_cal.h"
+#include "pickers/frm_list.h"
+
+#include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/Twips.h>
+#include <Vantrel3/Vantrel.h>
+#include <Vantrel3/vbruntime.h>
+
+#include <QMouseEvent>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Vantrel3;
+
+namespace {
+
+enum class Leave { Down, ArrowRight, EnterAsTab, Click };
+
+class LeavingCellsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        grid.SetCols(3);
+        grid.SetRows(3);
+        grid.resize(500, 300);
+        grid.show();
+        grid.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    }
+
+    FlexGrid *grid1() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
+    FlexGrid *grid2() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
+    EditorBox *editor() { return grid.findChild<EditorBox *>(QStringLiteral("Text1")); }
+
+    QPoint cellCentre(qint32 row, qint32 col) {
+        const QPoint inGrid(Twips::toPixelsX(grid1(), grid1()->ColPos(col)) + 5,
+                            Twips::toPixelsY(grid1(), grid1()->RowPos(row)) + 5);
+        return grid1()->viewport()->mapFrom(grid1(), inGrid);
+    }
+
+    void leave(Leave how) {
+        switch (how) {
+        case Leave::Down:
+            QTest::keyClick(editor(), Qt::Key_Down);
+            break;
+        case Leave::ArrowRight:
+            grid.SetArrowAsKeyTab(true);
+            QTest::keyClick(editor(), Qt::Key_Right);
+            grid.SetArrowAsKeyTab(false);
+            break;
+        case Leave::EnterAsTab:
+            grid.SetEnterAsKeyTab(true);
+            QTest::keyClick(editor(), Qt::Key_Return);
+            grid.SetEnterAsKeyTab(false);
+            break;
+        case Leave::Click:
+            QTest::mouseClick(grid1()->viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
+            break;
+        }
+    }
+
+    Vantrel grid;
+};
+
+} // namespace
+
+TEST_F(LeavingCellsTest, TypedTextIsValidatedWhicheverWayTheCellIsLeft) {
+    struct Case {
+        qint32 type;
+        qint32 caseType;
+        const char *format;
+        const char *keys;
+        const char *shown;
+        const char *raw;
+    };
+    const Case cases[] = {
+        {NoType, NoCase, "", "abc", "abc", "abc"},
+        {AlphaNumeric, UpperCase, "", "abc", "ABC", "ABC"},
+        {NoType, LowerCase, "", "ABC", "abc", "abc"},
+        {NoType, ProperCase, "", "mario rossi", "Mario Rossi", "mario rossi"},
+        {Numeric, NoCase, "#,##0.00", "1234", "1.234,00", "1234"},
+        {Numeric, NoCase, "", "x", "", ""}, // refused while typing: nothing to store
+        {Date, NoCase, "dd/mm/yyyy", "1/5/1999", "01/05/1999", "1/5/1999"},
+        {Date, NoCase, "", "99/99/9999", "Err", "Err"},
+        {Time, NoCase, "hh:nn", "7:5", "07:05", "7:5"},
+        {PartitaIva, NoCase, "", "12345678903", "12345678903", "12345678903"},
+        {PartitaIva, NoCase, "", "12345678901", "Err", "Err"},
+        {CodiceFiscale, UpperCase, "", "rssmra80a01h501u", "RSSMRA80A01H501U", "RSSMRA80A01H501U"},
+        {CodiceFiscale, NoCase, "", "RSSMRA80A01H501", "Err", "Err"},
+    };
+    for (Leave how : {Leave::Down, Leave::ArrowRight, Leave::EnterAsTab, Leave::Click}) {
+        for (const Case &c : cases) {
+            grid.SetRows(3);
+            grid.Clear();
+            grid.AddEditStyle(1, 1, 0, c.type, c.caseType, QString::fromLatin1(c.format));
+            // A cell of its own for every case keeps the first-record rule out of the way.
+            grid.SetRow(2);
+            grid.SetCol(0);
+            grid.SetRow(1);
+            grid.SetCol(1);
+            editor()->SetText(QString());
+            editor()->setFocus();
+            QTest::keyClicks(editor(), QString::fromLatin1(c.keys));
+            leave(how);
+            EXPECT_EQ(grid1()->TextMatrix(1, 1), QString::fromLatin1(c.shown))
+                << c.keys << " leaving " << int(how);
+            EXPECT_EQ(grid2()->TextMatrix(1, 1), QString::fromLatin1(c.raw))
+                << c.keys << " leaving " << int(how);
+            grid.SetRow(2);
+            VantrelPrivate::get(&grid)->registry = CellStyleRegistry();
+        }
+    }
+}
+
+TEST(ControlSurface, PopupsAreCreatedOnceInOrderAndLiveWithTheControl) {
+    Vantrel grid;
+    VantrelPrivate *d = VantrelPrivate::get(&grid);
+    ASSERT_NE(d->frmCalObj, nullptr);
+    ASSERT_NE(d->frmCalc, nullptr);
+    ASSERT_NE(d->frmListObj, nullptr);
+    const QObjectList children = grid.children();
+    const qsizetype cal = children.indexOf(d->frmCalObj);
+    const qsizetype calc = children.indexOf(d->frmCalc);
+    const qsizetype list = children.indexOf(d->frmListObj);
+    EXPECT_LT(cal, calc);
+    EXPECT_LT(calc, list);
+}
+
+TEST(ControlSurface, OwnMouseAndKeyEventsReachTheHostButTheGridsDoNot) {
+    Vantrel grid;
+    grid.resize(300, 200);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    QStringList seen;
+    QObject::connect(&grid, &Vantrel::MouseDown, &grid,
+                     [&](qint16 &b, qint16 &s, float &x, float &y) {
+                         seen << QStringLiteral("down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
+                     });
+    QObject::connect(&grid, &Vantrel::MouseUp, &grid, [&](qint16 &b, qint16 &, float &, float &) {
+        seen << QStringLiteral("up %1").arg(b);
+    });
+    QObject::connect(&grid, &Vantrel::KeyPress, &grid,
+                     [&](qint16 &k) { seen << QStringLiteral("key %1").arg(k); });
+    // The grid covers the surface; shrink it so that a corner of the surface is bare.
+    FlexGrid *grid1 = grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1"));
+    grid1->setGeometry(0, 0, 100, 100);
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, QPoint(200, 150));
+    // A click on the grid itself is the grid's, not the surface's.
+    QTest::mouseClick(grid1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    grid.setFocusPolicy(Qt::StrongFocus);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Q);
+    EXPECT_EQ(seen, QStringList({"down 1 1 3000 2250", "up 1", "key 113"}));
+}
