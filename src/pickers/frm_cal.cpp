@@ -1,5 +1,7 @@
 #include "pickers/frm_cal.h"
 
+#include "pickers/pick_filter.h"
+
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
@@ -26,11 +28,13 @@ frmCal::frmCal(QWidget *owner)
     setObjectName(QStringLiteral("frmCal"));
     m_calendar->setObjectName(QStringLiteral("obCal"));
     m_calendar->setDateRange(minimumDate(), maximumDate());
-    m_calendar->installEventFilter(this);
+    auto *picks = new PickFilter(
+        "frmCal", [this] { pick(); }, [this] { unload(); }, this);
+    picks->watch(m_calendar);
     // Keys and clicks on the days reach the calendar's inner view, not the calendar itself.
     if (auto *view = m_calendar->findChild<QAbstractItemView *>()) {
-        view->installEventFilter(this);
-        view->viewport()->installEventFilter(this);
+        picks->watch(view);
+        picks->watch(view->viewport());
     }
     // The designed size is too small for Qt's calendar at some fonts: keep the larger.
     const QSize designed(Twips::toPixelsX(this, kCalendarWidth),
@@ -71,34 +75,6 @@ void frmCal::pick() {
     }
     Q_EMIT CalClose(dateText());
     unload();
-}
-
-bool frmCal::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            guarded("frmCal", [this] { pick(); });
-            return true;
-        case Qt::Key_Escape:
-            guarded("frmCal", [this] { unload(); });
-            return true;
-        default:
-            break;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease && !m_forwardingRelease &&
-               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        // The calendar takes a clicked day on the release: let it handle the release first,
-        // then pick the date current at that moment, wherever the release happened.
-        m_forwardingRelease = true;
-        QCoreApplication::sendEvent(watched, event);
-        m_forwardingRelease = false;
-        guarded("frmCal", [this] { pick(); });
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmCal::closeEvent(QCloseEvent *event) {

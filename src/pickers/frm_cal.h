@@ -35,7 +35,6 @@ Q_SIGNALS:
     void CalClose(const QString &text);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -44,7 +43,6 @@ private:
 
     QCalendarWidget *m_calendar;
     bool m_loaded = false;
-    bool m_forwardingRelease = false;
 };
 
 } // namespace Vantrel3

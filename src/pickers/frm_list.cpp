@@ -1,5 +1,7 @@
 #include "pickers/frm_list.h"
 
+#include "pickers/pick_filter.h"
+
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/Twips.h>
 
@@ -27,8 +29,10 @@ frmList::frmList(QWidget *owner)
     setObjectName(QStringLiteral("frmList"));
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->installEventFilter(this);
-    m_list->viewport()->installEventFilter(this);
+    auto *picks = new PickFilter(
+        "frmList", [this] { pick(); }, [this] { unload(); }, this);
+    picks->watch(m_list);
+    picks->watch(m_list->viewport());
     resize(Twips::toPixelsX(this, kDesignedWidth), Twips::toPixelsY(this, kDesignedHeight));
 }
 
@@ -96,32 +100,6 @@ void frmList::pick() {
     }
     Q_EMIT ListClose(listText());
     unload();
-}
-
-bool frmList::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent *>(event)->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            guarded("frmList", [this] { pick(); });
-            return true;
-        case Qt::Key_Escape:
-            guarded("frmList", [this] { unload(); });
-            return true;
-        default:
-            break;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease && !m_forwardingRelease &&
-               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        // The press selected the item; the list finishes the release, then the pick follows.
-        m_forwardingRelease = true;
-        QCoreApplication::sendEvent(watched, event);
-        m_forwardingRelease = false;
-        guarded("frmList", [this] { pick(); });
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmList::resizeEvent(QResizeEvent *event) {

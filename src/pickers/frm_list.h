@@ -36,7 +36,6 @@ Q_SIGNALS:
     void ListClose(const QString &text);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -46,7 +45,6 @@ private:
 
     QListWidget *m_list;
     QEventLoop *m_modalLoop = nullptr;
-    bool m_forwardingRelease = false;
 };
 
 } // namespace Vantrel3
