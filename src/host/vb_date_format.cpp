@@ -1,4 +1,5 @@
 #include "host/vb_date_format.h"
+#include "host/vb_format_literal.h"
 
 #include <Vantrel3/vbruntime.h>
 
@@ -98,20 +99,14 @@ DatePattern compileDateSection(QStringView s) {
         const QChar c = s[i];
         const char16_t lower = c.toLower().unicode();
         qsizetype used = 1;
-        switch (lower) {
-        case '"': {
-            const qsizetype end = s.indexOf(u'"', i + 1);
-            const qsizetype stop = end < 0 ? s.size() : end;
-            literal(s.mid(i + 1, stop - i - 1));
-            used = stop - i + 1;
-            break;
-        }
-        case '\\':
-            if (i + 1 < s.size()) {
-                literal(s.mid(i + 1, 1));
+        if (const FormatLiteral lit = formatLiteralAt(s, i); lit.used > 0) {
+            if (lit.text) {
+                literal(*lit.text);
             }
-            used = 2;
-            break;
+            i += lit.used;
+            continue;
+        }
+        switch (lower) {
         case ':':
             push(DateField::TimeSep);
             break;

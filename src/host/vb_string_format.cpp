@@ -1,4 +1,5 @@
 #include "host/vb_string_format.h"
+#include "host/vb_format_literal.h"
 
 namespace Vantrel3::vb::detail {
 
@@ -15,20 +16,14 @@ StringSection compileStringSection(QStringView s) {
     while (i < s.size()) {
         const QChar c = s[i];
         qsizetype used = 1;
-        switch (c.unicode()) {
-        case '"': {
-            const qsizetype end = s.indexOf(u'"', i + 1);
-            const qsizetype stop = end < 0 ? s.size() : end;
-            literal(s.mid(i + 1, stop - i - 1));
-            used = stop - i + 1;
-            break;
-        }
-        case '\\':
-            if (i + 1 < s.size()) {
-                literal(s.mid(i + 1, 1));
+        if (const FormatLiteral lit = formatLiteralAt(s, i); lit.used > 0) {
+            if (lit.text) {
+                literal(*lit.text);
             }
-            used = 2;
-            break;
+            i += lit.used;
+            continue;
+        }
+        switch (c.unicode()) {
         case '@':
             sec.tokens.push_back({StringPart::Char, {}});
             ++sec.placeholders;
