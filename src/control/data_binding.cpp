@@ -20,6 +20,7 @@ namespace Vantrel3 {
 namespace {
 
 const QString kVantrelMessage = QStringLiteral("Vantrel Message");
+// The values the trailing blank record was saved with, kept on the data source.
 
 enum class FieldGroup { Numeric, Date, Text, Other };
 
@@ -41,6 +42,12 @@ FieldGroup groupOf(qint16 type) {
     default:
         return FieldGroup::Other;
     }
+}
+
+// A text field gets a zero-length string, never Null: a null QString would reach the database as
+// NULL.
+QVariant textValue(const QString &text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
 template <typename F>
@@ -167,23 +174,19 @@ bool VantrelPrivate::trailingBlankRecordIntact() const {
     if (last < 0 || last != blankRecordPosition) {
         return false;
     }
-    // Only a record that still holds nothing but the blank values may go.
+    // Only a record that still holds the values it was saved blank with may go. They are
+    // compared as saved, not against 0 and "": the database may have filled fields itself (a
+    // serial key), which is no user data.
+    const QVariantList &saved = blankRecordValues;
+    if (saved.size() != rs.fieldCount()) {
+        return false;
+    }
     for (qint32 i = 0; i < rs.fieldCount(); ++i) {
         const QVariant v = rs.value(last, i);
-        switch (groupOf(rs.Fields().Item(i).Type())) {
-        case FieldGroup::Numeric:
-            if (!v.isNull() && v.toDouble() != 0.0) {
-                return false;
-            }
-            break;
-        case FieldGroup::Text:
-        case FieldGroup::Date:
-            if (!v.isNull() && !v.toString().isEmpty()) {
-                return false;
-            }
-            break;
-        case FieldGroup::Other:
-            break;
+        const bool same =
+            v.isNull() || saved[i].isNull() ? v.isNull() == saved[i].isNull() : v == saved[i];
+        if (!same) {
+            return false;
         }
     }
     return true;
@@ -244,7 +247,7 @@ QString VantrelPrivate::writeItemField(qint32 col, const QString &field) {
         f.SetValue(QVariant());
         return QStringLiteral("Err");
     case FieldGroup::Text:
-        f.SetValue(field);
+        f.SetValue(textValue(field));
         return field;
     case FieldGroup::Other:
         break;
@@ -279,7 +282,7 @@ void VantrelPrivate::CompleteNewRecord() {
             f.SetValue(QVariant());
             break;
         case FieldGroup::Text:
-            f.SetValue(QString());
+            f.SetValue(textValue(QString()));
             break;
         case FieldGroup::Other:
             break;
@@ -288,6 +291,11 @@ void VantrelPrivate::CompleteNewRecord() {
     Data1->UpdateRecord();
     blankRecordSaved = true;
     blankRecordPosition = rs.RecordCount() - 1;
+    QVariantList saved;
+    for (qint32 i = 0; i < rs.fieldCount(); ++i) {
+        saved.append(rs.value(blankRecordPosition, i));
+    }
+    blankRecordValues = saved;
 }
 
 bool VantrelPrivate::WriteCellToRecord() {
@@ -318,7 +326,7 @@ bool VantrelPrivate::WriteCellToRecord() {
             break;
         case FieldGroup::Text:
             style.CurDataType = AlphaNumeric;
-            f.SetValue(t);
+            f.SetValue(textValue(t));
             break;
         case FieldGroup::Other:
             return true;

@@ -83,7 +83,14 @@ void RowOperations::addBoundItem(const QString &Item) {
         ignoringErrors([&] {
             d.q->SetCol(col);
             const QString shown = d.writeItemField(col, fields[col]);
-            CellText(d).FormatCellText(d.MSFlexGrid1->Rows() - 1, col, shown);
+            const qint32 row = d.MSFlexGrid1->Rows() - 1;
+            CellText(d).FormatCellText(row, col, shown);
+            // The editor on this cell must hold the new text, or the next Col move leaves the
+            // cell with the old text and writes that back over the field and the grid.
+            if (row == d.MSFlexGrid1->Row() && col == d.MSFlexGrid1->Col()) {
+                d.forgetTyping();
+                d.PlaceEditor();
+            }
         });
     }
     ignoringErrors([&] {

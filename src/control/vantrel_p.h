@@ -7,6 +7,7 @@
 #include <Vantrel3/Vantrel.h>
 
 #include <QFont>
+#include <QVariantList>
 #include <optional>
 
 namespace Vantrel3 {
@@ -56,6 +57,8 @@ public:
     // The blank record this control saved for the trailing empty row, and its position.
     bool blankRecordSaved = false;
     qint32 blankRecordPosition = -1;
+    // The values the blank record was saved with (server-filled keys included), for "still blank".
+    QVariantList blankRecordValues;
     // A write-back that failed while its cell was left: reported, then the cell is entered
     // again with the user's text.
     struct FailedWrite {

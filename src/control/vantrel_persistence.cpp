@@ -8,8 +8,11 @@
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/PropertyBag.h>
+#include <Vantrel3/VbError.h>
 
 #include <QApplication>
+#include <QSignalBlocker>
+#include <limits>
 
 namespace Vantrel3 {
 
@@ -23,6 +26,27 @@ quint32 colour(const QVariant &v) {
 }
 qint32 number(const QVariant &v) {
     return v.toInt();
+}
+// A setting held in an Integer: a saved Long that does not fit overflows instead of wrapping
+// round to some other, possibly valid, value.
+qint16 integer(const QVariant &v) {
+    const qint32 n = number(v);
+    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()) {
+        throw VbError(VbError::Overflow);
+    }
+    return qint16(n);
+}
+
+// The fixed rows are loaded before the rows, but a grid takes no more fixed rows than it has:
+// it first gets the rows it is about to load. Fixed rows beyond those saved rows are damage.
+void loadFixedRows(FlexGrid &grid, qint32 fixedRows, qint32 savedRows) {
+    if (fixedRows > savedRows) {
+        throw VbError(VbError::InvalidPropertyValue);
+    }
+    if (fixedRows > grid.Rows()) {
+        grid.SetRows(savedRows);
+    }
+    grid.SetFixedRows(fixedRows);
 }
 
 } // namespace
@@ -53,6 +77,12 @@ void Vantrel::ReadProperties(const PropertyBag &bag) {
     FlexGrid &g1 = *d->MSFlexGrid1;
     FlexGrid &g2 = *d->MSFlexGrid2;
     const QFont ambient = d->ambientFont();
+    // Every load reads the bag from its first values, whoever read it before.
+    bag.resetReads();
+    // The value the n-th read of a key will give, without reading it.
+    auto saved = [&bag](const char *key, int n, const QVariant &def) {
+        return bag.values(QString::fromLatin1(key)).value(n, def);
+    };
     auto read = [&bag](const char *key, const QVariant &def) {
         return bag.ReadProperty(QString::fromLatin1(key), def);
     };
@@ -73,11 +103,11 @@ void Vantrel::ReadProperties(const PropertyBag &bag) {
     g1.SetCols(number(read("Cols", 2)));
     g2.SetCols(number(read("Cols", 2)));
     g1.SetColWidth(0, number(read("ColWidth0", 0)));
-    g1.SetFixedAlignment(0, qint16(number(read("FixedAlignment0", 0))));
+    g1.SetFixedAlignment(0, integer(read("FixedAlignment0", 0)));
     g1.SetFixedCols(number(read("FixedCols", 0)));
     g2.SetFixedCols(number(read("FixedCols", 0)));
-    g1.SetFixedRows(number(read("FixedRows", 1)));
-    g2.SetFixedRows(number(read("FixedRows", 1)));
+    loadFixedRows(g1, number(read("FixedRows", 1)), number(saved("Rows", 0, 2)));
+    loadFixedRows(g2, number(read("FixedRows", 1)), number(saved("Rows", 1, 2)));
     g1.SetFocusRect(number(read("FocusRect", 0)));
     g1.SetForeColorFixed(colour(read("ForeColorFixed", 0x80000012u)));
     g1.SetForeColorSel(colour(read("ForeColorSel", 0x8000000Eu)));
@@ -87,10 +117,14 @@ void Vantrel::ReadProperties(const PropertyBag &bag) {
     g1.SetGridColorFixed(colour(read("GridColorFixed", 0u)));
     g1.SetGridLines(number(read("GridLines", 1)));
     g1.SetGridLinesFixed(number(read("GridLinesFixed", 1)));
-    g1.SetGridLineWidth(qint16(number(read("GridLineWidth", 1))));
+    g1.SetGridLineWidth(integer(read("GridLineWidth", 1)));
     g1.SetHighLight(number(read("HighLight", 0)));
     SetMouseIcon(read("MouseIcon", QPixmap()).value<QPixmap>());
-    SetMousePointer(qint16(number(read("MousePointer", 0))));
+    {
+        // The surface's own settings: loading them is no change of the control.
+        const QSignalBlocker loading(this);
+        SetMousePointer(integer(read("MousePointer", 0)));
+    }
     g1.SetRowData(0, number(read("RowData0", 0)));
     g1.SetRowHeight(0, number(read("RowHeight0", 0)));
     g1.SetRowHeightMin(number(read("RowHeightMin", 0)));
@@ -113,7 +147,10 @@ void Vantrel::ReadProperties(const PropertyBag &bag) {
     d->setKeyFunction = number(read("SetKeyFunction", 118));
     d->arrowAsKeyTab = read("ArrowAsKeyTab", 0).toBool();
     d->enterAsKeyTab = read("EnterAsKeyTab", 0).toBool();
-    SetAppearance(number(read("Appearance", 1)));
+    {
+        const QSignalBlocker loading(this);
+        SetAppearance(number(read("Appearance", 1)));
+    }
     // The recorded cell is loaded; the current cell does not move.
     d->recordedCol = number(read("Col", 0));
     d->recordedRow = number(read("Row", 0));
@@ -129,8 +166,7 @@ void Vantrel::ReadProperties(const PropertyBag &bag) {
     g2.SetMergeCells(number(read("MergeCells", 0)));
     g1.SetRedraw(read("Redraw", kEmpty).toBool());
     g2.SetRedraw(read("Redraw", kEmpty).toBool());
-    d->loadDataSource(read("DatabaseName", QString()).toString(),
-                      qint16(number(read("RecordsetType", 1))),
+    d->loadDataSource(read("DatabaseName", QString()).toString(), integer(read("RecordsetType", 1)),
                       read("RecordSource", QString()).toString());
 }
 
