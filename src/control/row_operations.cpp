@@ -79,11 +79,16 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
 void RowOperations::addBoundItem(const QString &Item) {
     // The fields go into the trailing row and into the started record; an index is ignored.
     const QStringList fields = itemFields(Item);
+    const qint32 row = d.MSFlexGrid1->Rows() - 1;
+    // The current cell follows the fields only along the trailing row: moving it on another
+    // row would commit that row's pending typing into the record being added.
+    const bool onTrailingRow = d.MSFlexGrid1->Row() == row;
     for (qint32 col = 0; col < fields.size(); ++col) {
         ignoringErrors([&] {
-            d.q->SetCol(col);
+            if (onTrailingRow) {
+                d.q->SetCol(col);
+            }
             const QString shown = d.writeItemField(col, fields[col]);
-            const qint32 row = d.MSFlexGrid1->Rows() - 1;
             CellText(d).FormatCellText(row, col, shown);
             // The editor on this cell must hold the new text, or the next Col move leaves the
             // cell with the old text and writes that back over the field and the grid.
@@ -93,16 +98,28 @@ void RowOperations::addBoundItem(const QString &Item) {
             }
         });
     }
-    ignoringErrors([&] {
-        if (d.saveRecord() && d.MSFlexGrid1->Rows() - 2 == d.blankRecordPosition) {
-            d.blankRecordSaved = false; // the trailing record took the item
-        }
-    });
+    bool saved = false;
+    ignoringErrors([&] { saved = d.saveRecord(); });
+    if (!saved) {
+        // Reported to the user; the row stays the trailing row, still standing for its record,
+        // so grid rows and records stay in step.
+        return;
+    }
+    if (row - 1 == d.blankRecordPosition) {
+        d.blankRecordSaved = false; // the trailing record took the item
+    }
     ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString()); });
     ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString()); });
     ignoringErrors([&] {
-        d.Data1->Recordset().AddNew();
-        d.CompleteNewRecord();
+        try {
+            d.Data1->Recordset().AddNew();
+            d.CompleteNewRecord();
+        } catch (...) {
+            // No blank record for the new row: nothing the user entered is at stake, but no
+            // half-made record may stay pending.
+            ignoringErrors([&] { d.Data1->Recordset().CancelUpdate(); });
+            throw;
+        }
     });
 }
 

@@ -416,8 +416,13 @@ TEST_F(BoundEntry, AnItemTheLockedFileRefusesIsReportedAndNotSaved) {
         ASSERT_TRUE(lock.open());
         QSqlQuery q(lock);
         ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const qint32 gridRows = control->Rows();
         control->AddItem(QStringLiteral("Eva\tEVACF"));
         settle();
+        // No row is appended for a record that was not saved: the trailing row keeps the
+        // item's text and still stands for its (blank) record.
+        EXPECT_EQ(control->Rows(), gridRows);
+        EXPECT_EQ(control->TextMatrix(gridRows - 1, 0), QStringLiteral("Eva"));
         ASSERT_FALSE(boxes.boxes.isEmpty());
         EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
         EXPECT_EQ(boxes.boxes[0].style, vbCritical);
@@ -426,8 +431,11 @@ TEST_F(BoundEntry, AnItemTheLockedFileRefusesIsReportedAndNotSaved) {
     QSqlDatabase::removeDatabase(name);
     EXPECT_EQ(rows(), before);
     // Once the lock is gone the refused item's record (still blank) takes the next item.
+    const qint32 trailing = control->Rows() - 1;
     control->AddItem(QStringLiteral("Fede\tFDCF"));
     settle();
+    EXPECT_EQ(control->TextMatrix(trailing, 0), QStringLiteral("Fede"));
+    EXPECT_EQ(control->Rows(), trailing + 2);
     control.reset();
     EXPECT_EQ(rows(), kStart + QStringList({"Dora|DRACF|<null>|7", "Fede|FDCF|<null>|0"}));
 }
