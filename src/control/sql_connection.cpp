@@ -2,10 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
 
 namespace Vantrel3::sql {
+
+namespace {
+
+constexpr int kLockTimeoutMs = 5000;
+
+} // namespace
 
 namespace {
 
@@ -130,6 +137,11 @@ QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarge
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
         throw error;
+    }
+    if (target.dialect == Dialect::Postgres) {
+        // A row or table locked by another session is reported after a while instead of
+        // freezing the user interface, like SQLite's busy timeout.
+        QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kLockTimeoutMs));
     }
     return db;
 }

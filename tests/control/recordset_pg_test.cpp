@@ -4,6 +4,7 @@
 
 #include "common/pg_cluster.h"
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -203,4 +204,30 @@ TEST_F(RecordsetPg, LostServerIsAnErrorAndKeepsMemory) {
     EXPECT_EQ(
         rowsOf(QStringLiteral("SELECT name FROM people ORDER BY id")),
         (QStringList{QStringLiteral("Anna"), QStringLiteral("Bruno"), QStringLiteral("Carla")}));
+}
+
+TEST_F(RecordsetPg, ARowLockedByAnotherSessionIsAnErrorNotAFreeze) {
+    Recordset &rs = open(QStringLiteral("people"));
+    const QString name = QStringLiteral("recordset_pg_lock");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        other.setHostName(cluster->socketDir());
+        other.setUserName(QStringLiteral("postgres"));
+        other.setDatabaseName(db);
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN")));
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT * FROM people WHERE name = 'Anna' FOR UPDATE")));
+
+        rs.SetAbsolutePosition(0);
+        rs.Edit();
+        rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_NE(errorOf([&] { rs.Update(); }), 0);
+        EXPECT_LT(clock.elapsed(), 30000);
+        EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
+        ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
+    }
+    QSqlDatabase::removeDatabase(name);
 }
