@@ -1,3 +1,4 @@
+#include "common/query_rows.h"
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
@@ -37,24 +38,7 @@ void sqlite(const QString &file, const QStringList &statements) {
 
 // The rows of a query, each as texts joined with '|'.
 QStringList rowsOf(const QString &file, const QString &select) {
-    const QString name = QStringLiteral("data_control_test_read");
-    QStringList out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        EXPECT_TRUE(db.open());
-        QSqlQuery q(db);
-        EXPECT_TRUE(q.exec(select)) << q.lastError().text().toStdString();
-        while (q.next()) {
-            QStringList row;
-            for (int i = 0; i < q.record().count(); ++i) {
-                row.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-            }
-            out.append(row.join(u'|'));
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return out;
+    return querytest::sqliteRows(file, select);
 }
 
 qint32 errorOf(const std::function<void()> &step) {

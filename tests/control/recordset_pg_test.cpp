@@ -1,3 +1,4 @@
+#include "common/query_rows.h"
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
@@ -61,27 +62,7 @@ protected:
     }
 
     QStringList rowsOf(const QString &select) {
-        const QString name = QStringLiteral("recordset_pg_read");
-        QStringList out;
-        {
-            QSqlDatabase c = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-            c.setHostName(cluster->socketDir());
-            c.setUserName(QStringLiteral("postgres"));
-            c.setDatabaseName(db);
-            EXPECT_TRUE(c.open());
-            QSqlQuery q(c);
-            EXPECT_TRUE(q.exec(select));
-            while (q.next()) {
-                QStringList row;
-                for (int i = 0; i < q.record().count(); ++i) {
-                    row.append(q.value(i).isNull() ? QStringLiteral("<null>")
-                                                   : q.value(i).toString());
-                }
-                out.append(row.join(u'|'));
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
-        return out;
+        return querytest::postgresRows(cluster->socketDir(), db, select);
     }
 
     static inline std::unique_ptr<PgCluster> cluster;

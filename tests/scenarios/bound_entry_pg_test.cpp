@@ -3,6 +3,7 @@
 
 #include "common/message_box_recorder.h"
 #include "common/pg_cluster.h"
+#include "common/query_rows.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 
@@ -59,28 +60,9 @@ protected:
 
     // The table's records in key order, one "nome|codice_fiscale|nascita|importo" per record.
     QStringList rows() {
-        const QString name = QStringLiteral("bound_entry_pg_read");
-        QStringList out;
-        {
-            QSqlDatabase c = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-            c.setHostName(cluster->socketDir());
-            c.setUserName(QStringLiteral("postgres"));
-            c.setDatabaseName(db);
-            EXPECT_TRUE(c.open());
-            QSqlQuery q(c);
-            EXPECT_TRUE(q.exec(QStringLiteral("SELECT nome, codice_fiscale, nascita::text, "
-                                              "importo::text FROM clienti ORDER BY id")));
-            while (q.next()) {
-                QStringList row;
-                for (int i = 0; i < q.record().count(); ++i) {
-                    row.append(q.value(i).isNull() ? QStringLiteral("<null>")
-                                                   : q.value(i).toString());
-                }
-                out.append(row.join(u'|'));
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
-        return out;
+        return querytest::postgresRows(cluster->socketDir(), db,
+                                       QStringLiteral("SELECT nome, codice_fiscale, nascita::text, "
+                                                      "importo::text FROM clienti ORDER BY id"));
     }
 
     void bindAndShow(qint32 recordsetType = 1) {

@@ -2,6 +2,7 @@
 // in the file through a connection of the test's own.
 
 #include "common/message_box_recorder.h"
+#include "common/query_rows.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 
@@ -30,8 +31,6 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 }
 
 namespace {
-
-const QString kNull = QStringLiteral("<null>");
 
 class BoundEntry : public ::testing::Test {
 protected:
@@ -67,25 +66,9 @@ protected:
 
     // The table's records in file order, one "nome|codice_fiscale|nascita|importo" per record.
     QStringList rows() {
-        const QString name = QStringLiteral("bound_entry_read");
-        QStringList out;
-        {
-            QSqlDatabase c = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            c.setDatabaseName(file);
-            EXPECT_TRUE(c.open());
-            QSqlQuery q(c);
-            EXPECT_TRUE(q.exec(QStringLiteral(
-                "SELECT nome, codice_fiscale, nascita, importo FROM clienti ORDER BY rowid")));
-            while (q.next()) {
-                QStringList row;
-                for (int i = 0; i < q.record().count(); ++i) {
-                    row.append(q.value(i).isNull() ? kNull : q.value(i).toString());
-                }
-                out.append(row.join(u'|'));
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
-        return out;
+        return querytest::sqliteRows(
+            file, QStringLiteral(
+                      "SELECT nome, codice_fiscale, nascita, importo FROM clienti ORDER BY rowid"));
     }
 
     // Binds a new control, in either order of the two properties, and shows it.
