@@ -152,6 +152,11 @@ Vantrel::~Vantrel() {
         d->onTerminate();
     } catch (...) {
     }
+    // QWidget tears the children down after the private state is gone, and that can still move
+    // the focus or close popups: their signals must no longer reach handlers that use it.
+    for (QObject *child : findChildren<QObject *>()) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+    }
 }
 
 void Vantrel::showEvent(QShowEvent *event) {
