@@ -317,25 +317,50 @@ TEST(EditorBox, GeometryIsInTwipsAndVisibleIsTheOwnFlag) {
     QWidget parent; // never shown
     EditorBox box(&parent);
     ASSERT_EQ(box.logicalDpiX(), 96);
+    enum Side { Left, Top, Width, Height };
+    auto set = [&](Side side, qint32 twips) {
+        switch (side) {
+        case Left:
+            return box.SetLeft(twips);
+        case Top:
+            return box.SetTop(twips);
+        case Width:
+            return box.SetWidth(twips);
+        case Height:
+            return box.SetHeight(twips);
+        }
+    };
+    auto get = [&](Side side) {
+        switch (side) {
+        case Left:
+            return box.Left();
+        case Top:
+            return box.Top();
+        case Width:
+            return box.Width();
+        case Height:
+            return box.Height();
+        }
+        return -1;
+    };
     struct Case {
-        void (EditorBox::*set)(qint32);
-        qint32 (EditorBox::*get)() const;
+        Side side;
         qint32 twips, readBack;
         std::function<int()> pixels;
         int expectedPixels;
     } const cases[] = {
-        {&EditorBox::SetLeft, &EditorBox::Left, 150, 150, [&] { return box.x(); }, 10},
-        {&EditorBox::SetTop, &EditorBox::Top, 300, 300, [&] { return box.y(); }, 20},
-        {&EditorBox::SetWidth, &EditorBox::Width, 1200, 1200, [&] { return box.width(); }, 80},
-        {&EditorBox::SetWidth, &EditorBox::Width, 100, 105, [&] { return box.width(); }, 7},
-        {&EditorBox::SetWidth, &EditorBox::Width, -30, 0, [&] { return box.width(); }, 0},
-        {&EditorBox::SetHeight, &EditorBox::Height, 255, 255, [&] { return box.height(); }, 17},
-        {&EditorBox::SetHeight, &EditorBox::Height, -1, 0, [&] { return box.height(); }, 0},
+        {Left, 150, 150, [&] { return box.x(); }, 10},
+        {Top, 300, 300, [&] { return box.y(); }, 20},
+        {Width, 1200, 1200, [&] { return box.width(); }, 80},
+        {Width, 100, 105, [&] { return box.width(); }, 7},
+        {Width, -30, 0, [&] { return box.width(); }, 0},
+        {Height, 255, 255, [&] { return box.height(); }, 17},
+        {Height, -1, 0, [&] { return box.height(); }, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.twips);
-        (box.*c.set)(c.twips);
-        EXPECT_EQ((box.*c.get)(), c.readBack);
+        set(c.side, c.twips);
+        EXPECT_EQ(get(c.side), c.readBack);
         EXPECT_EQ(c.pixels(), c.expectedPixels);
     }
     box.SetVisible(false);
