@@ -156,3 +156,19 @@ TEST(ControlSurface, OwnMouseAndKeyEventsReachTheHostButTheGridsDoNot) {
     QTest::keyClick(&grid, Qt::Key_Q);
     EXPECT_EQ(seen, QStringList({"down 1 1 3000 2250", "up 1", "key 113"}));
 }
+
+TEST(ControlSurface, ShowingWithoutADatabaseAddsNoRowAndStaysPlain) {
+    Vantrel grid;
+    const qint32 rows = grid.Rows();
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    EXPECT_EQ(grid.Rows(), rows);
+    EXPECT_FALSE(VantrelPrivate::get(&grid)->boundEntry);
+    // Hidden and shown again by the host: still no row, still plain.
+    grid.hide();
+    grid.show();
+    EXPECT_EQ(grid.Rows(), rows);
+    grid.AddItem(QStringLiteral("a"));
+    EXPECT_EQ(grid.Rows(), rows + 1);
+    EXPECT_EQ(grid.TextMatrix(rows, 0), QStringLiteral("a"));
+}
