@@ -148,6 +148,9 @@ void RowOperations::RemoveItem(qint32 Index) {
 void RowOperations::Clear() {
     d.MSFlexGrid1->Clear();
     d.MSFlexGrid2->Clear();
+    // The editor still held the current cell's old text, which leaving the cell would write
+    // back into the cleared grid. Reload it, unless the user has typed there.
+    ignoringErrors([&] { d.PlaceEditor(); });
 }
 
 void RowOperations::SetText(const QString &text) {

@@ -204,6 +204,10 @@ TEST_F(CellEditingTest, TextOperationsStyleBothGrids) {
         }
     }
     EXPECT_EQ(grid.Text(), QString());
+    // Leaving the current cell after Clear does not bring its old text back.
+    grid.SetRow(3);
+    EXPECT_EQ(grid1()->TextMatrix(2, 1), QString());
+    EXPECT_EQ(grid2()->TextMatrix(2, 1), QString());
 }
 
 TEST_F(CellEditingTest, RemoveItemTakesTheRowFromBothGridsAndReplacesTheEditor) {
