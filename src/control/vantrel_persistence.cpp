@@ -21,11 +21,23 @@ namespace {
 // Settings saved with an empty default are always stored; one read back as empty is False.
 const QVariant kEmpty;
 
+// A number saved as text that does not read as one (a hand-edited bag) is a type mismatch,
+// not a silent 0.
 quint32 colour(const QVariant &v) {
-    return v.toUInt();
+    bool ok = true;
+    const quint32 c = v.toUInt(&ok);
+    if (!ok && v.isValid()) {
+        throw VbError(VbError::TypeMismatch, QStringLiteral("Vantrel"));
+    }
+    return c;
 }
 qint32 number(const QVariant &v) {
-    return v.toInt();
+    bool ok = true;
+    const qint32 n = v.toInt(&ok);
+    if (!ok && v.isValid()) {
+        throw VbError(VbError::TypeMismatch, QStringLiteral("Vantrel"));
+    }
+    return n;
 }
 // A setting held in an Integer: a saved Long that does not fit overflows instead of wrapping
 // round to some other, possibly valid, value.

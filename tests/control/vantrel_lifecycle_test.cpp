@@ -238,6 +238,8 @@ TEST(VantrelLifecycle, FailureWhileLoadingStopsAtTheFailingKey) {
         {"MousePointer = 12345\n", VbError::InvalidPropertyValue},
         {"MousePointer = 70000\n", VbError::Overflow},
         {"Appearance = 2\n", VbError::InvalidPropertyValue},
+        {"Cols = \"abc\"\n", VbError::TypeMismatch},
+        {"BackColor = \"rosso\"\n", VbError::TypeMismatch},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
