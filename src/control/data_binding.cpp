@@ -5,6 +5,7 @@
 
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
+#include "host/ignoring_errors.h"
 
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/FlexGrid.h>
@@ -48,16 +49,6 @@ FieldGroup groupOf(qint16 type) {
 // NULL.
 QVariant textValue(const QString &text) {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
-}
-
-template <typename F>
-bool attempt(F &&f) {
-    try {
-        f();
-        return true;
-    } catch (...) {
-        return false;
-    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "control/vantrel_p.h"
 #include "editing/cell_text.h"
 #include "editing/editor_box.h"
+#include "host/ignoring_errors.h"
 
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/DoEvents.h>
@@ -11,27 +12,7 @@
 
 namespace Vantrel3 {
 
-namespace {
-
-template <typename F>
-void ignoringErrors(F &&f) {
-    try {
-        f();
-    } catch (...) {
-    }
-}
-
-template <typename F>
-bool attempt(F &&f) {
-    try {
-        f();
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 QStringList RowOperations::itemFields(const QString &item) {
     QStringList fields;

@@ -104,6 +104,8 @@ public:
     void onGridEnterCell();
     void onGridLeaveCell();
     void onGridClick();
+    // Closes the list, else the calendar, else the calculator; false when none was open.
+    bool closeFirstOpenPopup();
     void onEditorClick();
     void onEditorLostFocus();
     // The editor's change handling: completion from the lookup items, then Change.

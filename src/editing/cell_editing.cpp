@@ -2,6 +2,7 @@
 #include "editing/cell_button.h"
 #include "editing/cell_text.h"
 #include "editing/editor_box.h"
+#include "host/ignoring_errors.h"
 #include "pickers/frm_list.h"
 
 #include <Vantrel3/ErrorSink.h>
@@ -17,21 +18,14 @@
 
 namespace Vantrel3 {
 
-namespace {
-
-// Runs one step of a handler whose steps each run even when an earlier one fails.
-template <typename F>
-void step(F &&f) {
-    try {
-        f();
-    } catch (...) {
+void VantrelPrivate::onGridClick() {
+    // A click while a popup is open only closes it.
+    if (!closeFirstOpenPopup()) {
+        Q_EMIT q->Click();
     }
 }
 
-} // namespace
-
-void VantrelPrivate::onGridClick() {
-    // A click while a popup is open only closes it.
+bool VantrelPrivate::closeFirstOpenPopup() {
     if (listOpen()) {
         unloadList();
     } else if (calendarOpen()) {
@@ -39,8 +33,9 @@ void VantrelPrivate::onGridClick() {
     } else if (calculatorOpen()) {
         unloadCalculator();
     } else {
-        Q_EMIT q->Click();
+        return false;
     }
+    return true;
 }
 
 void VantrelPrivate::onEditorClick() {
@@ -62,13 +57,7 @@ void VantrelPrivate::onEditorLostFocus() {
     if (now == Command1 || now == Command2) {
         return;
     }
-    if (listOpen()) {
-        unloadList();
-    } else if (calendarOpen()) {
-        unloadCalendar();
-    } else if (calculatorOpen()) {
-        unloadCalculator();
-    }
+    closeFirstOpenPopup();
 }
 
 bool VantrelPrivate::editorHoldsTyping(qint32 row, qint32 col) const {
@@ -133,14 +122,14 @@ void VantrelPrivate::onGridEnterCell() {
 void VantrelPrivate::onGridLeaveCell() {
     // The grid still addresses the cell being left. Every step runs even when one fails.
     if (allowEdit) {
-        step([&] { recordEditPending = false; });
+        ignoringErrors([&] { recordEditPending = false; });
         bool written = true;
-        step([&] { written = WriteCellToRecord(); });
+        ignoringErrors([&] { written = WriteCellToRecord(); });
         QString v;
-        step([&] { v = CellText(*this).ValidateEditText(style.CurDataType); });
+        ignoringErrors([&] { v = CellText(*this).ValidateEditText(style.CurDataType); });
         // A value the record did not take is not shown as stored: the cell keeps its text and
         // the user is taken back to it with what they typed.
-        step([&] {
+        ignoringErrors([&] {
             if (!written) {
                 return;
             }
@@ -157,21 +146,21 @@ void VantrelPrivate::onGridLeaveCell() {
                 break;
             }
         });
-        step([&] {
+        ignoringErrors([&] {
             if (written) {
                 MSFlexGrid2->SetText(v == CellText::kErr ? CellText::kErr : Text1->Text());
             }
         });
-        step([&] { Text1->SetText(QString()); });
+        ignoringErrors([&] { Text1->SetText(QString()); });
     }
     forgetTyping();
     style.reset();
-    step([&] { Text1->SetMaxLength(0); });
-    step([&] { Text1->SetFont(MSFlexGrid1->font()); });
-    step([&] { Command1->SetVisible(false); });
-    step([&] { Command2->SetVisible(false); });
-    step([&] { MSFlexGrid1->setFocus(); });
-    step([&] { Q_EMIT q->LeaveCell(); });
+    ignoringErrors([&] { Text1->SetMaxLength(0); });
+    ignoringErrors([&] { Text1->SetFont(MSFlexGrid1->font()); });
+    ignoringErrors([&] { Command1->SetVisible(false); });
+    ignoringErrors([&] { Command2->SetVisible(false); });
+    ignoringErrors([&] { MSFlexGrid1->setFocus(); });
+    ignoringErrors([&] { Q_EMIT q->LeaveCell(); });
     reportFailedWrite();
 }
 

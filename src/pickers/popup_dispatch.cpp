@@ -114,16 +114,8 @@ void PopupDispatch::click() {
 bool PopupDispatch::closeOpenPopup() {
     bool closed = false;
     step([&] {
-        if (d.listOpen()) {
-            closed = true;
-            d.unloadList();
-        } else if (d.calendarOpen()) {
-            closed = true;
-            d.unloadCalendar();
-        } else if (d.calculatorOpen()) {
-            closed = true;
-            d.unloadCalculator();
-        }
+        closed = d.listOpen() || d.calendarOpen() || d.calculatorOpen();
+        d.closeFirstOpenPopup();
     });
     return closed;
 }
