@@ -1,4 +1,5 @@
 #include "common/message_box_recorder.h"
+#include "common/shown_control.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
@@ -29,24 +30,16 @@ void typeKeys(QWidget *w, const QString &text) {
 }
 
 // One column per data type, so each test types into the cell of the type it is about.
-class TypingTest : public ::testing::Test {
+class TypingTest : public ShownControlTest {
 protected:
     void SetUp() override {
-        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         grid.SetCols(7);
         grid.SetRows(4);
         for (qint32 type = NoType; type <= CodiceFiscale; ++type) {
             grid.ColEditMode(type, 0, NoButton, type);
         }
-        grid.resize(900, 300);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        ASSERT_NO_FATAL_FAILURE(show(900, 300));
     }
-
-    FlexGrid *grid1() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
-    FlexGrid *grid2() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
-    EditorBox *editor() { return grid.findChild<EditorBox *>(QStringLiteral("Text1")); }
 
     // Puts the editor on (row, col), empties it and types the text key by key.
     QString typeInto(qint32 row, qint32 col, const QString &keys) {
@@ -57,8 +50,6 @@ protected:
         typeKeys(editor(), keys);
         return editor()->Text();
     }
-
-    Vantrel grid;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "common/shown_control.h"
 #include "control/vantrel_p.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
@@ -16,16 +17,12 @@ using namespace Vantrel3;
 
 namespace {
 
-class CellEditingTest : public ::testing::Test {
+class CellEditingTest : public ShownControlTest {
 protected:
     void SetUp() override {
-        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         grid.SetCols(4);
         grid.SetRows(6);
-        grid.resize(600, 300);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        ASSERT_NO_FATAL_FAILURE(show(600, 300));
         QObject::connect(&grid, &Vantrel::LeaveCell, &grid, [this] {
             events << QStringLiteral("leave %1,%2").arg(grid.Row()).arg(grid.Col());
         });
@@ -38,19 +35,11 @@ protected:
                          [this] { events << QStringLiteral("click"); });
     }
 
-    FlexGrid *grid1() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
-    FlexGrid *grid2() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
-    EditorBox *editor() { return grid.findChild<EditorBox *>(QStringLiteral("Text1")); }
     CellButton *command1() { return grid.findChild<CellButton *>(QStringLiteral("Command1")); }
     VantrelPrivate *priv() { return VantrelPrivate::get(&grid); }
 
-    // Enters (row, col) afresh, so that styles registered since are loaded.
     void at(qint32 row, qint32 col) {
-        if (grid.Row() == row && grid.Col() == col) {
-            grid.SetRow(row == 1 ? 2 : 1);
-        }
-        grid.SetRow(row);
-        grid.SetCol(col);
+        enterAfresh(row, col);
         events.clear();
     }
 
@@ -59,14 +48,6 @@ protected:
         QTest::keyClicks(editor(), text);
     }
 
-    // The centre of a cell of the visible grid, in the grid's viewport coordinates.
-    QPoint cellCentre(qint32 row, qint32 col) {
-        const QPoint inGrid(Twips::toPixelsX(grid1(), grid1()->ColPos(col)) + 5,
-                            Twips::toPixelsY(grid1(), grid1()->RowPos(row)) + 5);
-        return grid1()->viewport()->mapFrom(grid1(), inGrid);
-    }
-
-    Vantrel grid;
     QStringList events;
 };
 

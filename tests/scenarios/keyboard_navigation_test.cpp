@@ -1,3 +1,4 @@
+#include "common/shown_control.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 
@@ -12,16 +13,12 @@ using namespace Vantrel3;
 
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public ShownControlTest {
 protected:
     void SetUp() override {
-        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         grid.SetCols(3);
         grid.SetRows(4);
-        grid.resize(500, 300);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        ASSERT_NO_FATAL_FAILURE(show(500, 300));
         QObject::connect(&grid, &Vantrel::LeaveCell, &grid, [this] {
             events << QStringLiteral("leave %1,%2").arg(grid.Row()).arg(grid.Col());
         });
@@ -31,21 +28,11 @@ protected:
         QObject::connect(&grid, &Vantrel::Change, &grid, [this] { ++changes; });
     }
 
-    FlexGrid *grid1() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
-    FlexGrid *grid2() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
-    EditorBox *editor() { return grid.findChild<EditorBox *>(QStringLiteral("Text1")); }
-
-    // Enters (row, col) afresh, so that styles registered since are loaded.
     void at(qint32 row, qint32 col) {
-        if (grid.Row() == row && grid.Col() == col) {
-            grid.SetRow(row == 1 ? 2 : 1);
-        }
-        grid.SetRow(row);
-        grid.SetCol(col);
+        enterAfresh(row, col);
         events.clear();
     }
 
-    Vantrel grid;
     QStringList events;
     int changes = 0;
 };

@@ -1,3 +1,4 @@
+#include "common/shown_control.h"
 #include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 #include "pickers/calculator.h"
@@ -20,26 +21,12 @@ namespace {
 
 enum class Leave { Down, ArrowRight, EnterAsTab, Click };
 
-class LeavingCellsTest : public ::testing::Test {
+class LeavingCellsTest : public ShownControlTest {
 protected:
     void SetUp() override {
-        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         grid.SetCols(3);
         grid.SetRows(3);
-        grid.resize(500, 300);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-    }
-
-    FlexGrid *grid1() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
-    FlexGrid *grid2() { return grid.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
-    EditorBox *editor() { return grid.findChild<EditorBox *>(QStringLiteral("Text1")); }
-
-    QPoint cellCentre(qint32 row, qint32 col) {
-        const QPoint inGrid(Twips::toPixelsX(grid1(), grid1()->ColPos(col)) + 5,
-                            Twips::toPixelsY(grid1(), grid1()->RowPos(row)) + 5);
-        return grid1()->viewport()->mapFrom(grid1(), inGrid);
+        ASSERT_NO_FATAL_FAILURE(show(500, 300));
     }
 
     void leave(Leave how) {
@@ -62,8 +49,6 @@ protected:
             break;
         }
     }
-
-    Vantrel grid;
 };
 
 } // namespace
