@@ -1,3 +1,4 @@
+#include "common/error_of.h"
 #include "common/query_rows.h"
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/VbError.h>
@@ -39,15 +40,6 @@ void sqlite(const QString &file, const QStringList &statements) {
 // The rows of a query, each as texts joined with '|'.
 QStringList rowsOf(const QString &file, const QString &select) {
     return querytest::sqliteRows(file, select);
-}
-
-qint32 errorOf(const std::function<void()> &step) {
-    try {
-        step();
-    } catch (const VbError &e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 class DataControlTest : public ::testing::Test {

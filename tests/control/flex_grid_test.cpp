@@ -1,3 +1,4 @@
+#include "common/error_of.h"
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/VbError.h>
@@ -22,15 +23,6 @@ QStringList rowTexts(const FlexGrid &g, qint32 row) {
         texts << g.TextMatrix(row, c);
     }
     return texts;
-}
-
-qint32 errorOf(const std::function<void()> &call) {
-    try {
-        call();
-    } catch (const VbError &e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 // A font small enough that rows keep the classic 240 twips.

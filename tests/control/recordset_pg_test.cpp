@@ -1,3 +1,4 @@
+#include "common/error_of.h"
 #include "common/query_rows.h"
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/VbError.h>
@@ -21,15 +22,6 @@ using Vantrel3::VbError;
 using Vantrel3::test::PgCluster;
 
 namespace {
-
-qint32 errorOf(const std::function<void()> &step) {
-    try {
-        step();
-    } catch (const VbError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 // One server for the whole suite: starting a cluster takes seconds.
 class RecordsetPg : public ::testing::Test {

@@ -1,3 +1,4 @@
+#include "common/error_of.h"
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/VbError.h>
@@ -19,15 +20,6 @@ using Vantrel3::Vantrel;
 using Vantrel3::VbError;
 
 namespace {
-
-qint32 errorOf(const std::function<void()> &call) {
-    try {
-        call();
-    } catch (const VbError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 FlexGrid *visibleGrid(Vantrel &v) {
     return v.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1"));
