@@ -13,7 +13,7 @@
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
-#include <Vantrel3/PropertyPages.h>
+#include <Vantrel3/AboutBox.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
 

@@ -1,6 +1,6 @@
 #include "pages/informazioni_page.h"
 
-#include "pages/text_scroller.h"
+#include "about/text_scroller.h"
 
 #include <Vantrel3/ErrorSink.h>
 

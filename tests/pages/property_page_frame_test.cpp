@@ -5,7 +5,7 @@
 #include "pages/informazioni_page.h"
 #include "pages/property_page_frame.h"
 #include "pages/style_page.h"
-#include "pages/text_scroller.h"
+#include "about/text_scroller.h"
 
 #include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Vantrel.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/cell_store.h"
-#include "control/grid_axis.h"
+#include "grid/cell_store.h"
+#include "grid/grid_axis.h"
 
 #include <Vantrel3/Enums.h>
 #include <Vantrel3/FlexGrid.h>

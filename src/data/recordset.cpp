@@ -1,4 +1,4 @@
-#include "control/recordset_p.h"
+#include "data/recordset_p.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

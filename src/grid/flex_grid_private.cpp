@@ -1,4 +1,4 @@
-#include "control/flex_grid_p.h"
+#include "grid/flex_grid_p.h"
 
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/VbError.h>

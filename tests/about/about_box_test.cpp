@@ -1,11 +1,12 @@
-#include "page_test_support.h"
+#include "pages/page_test_support.h"
 
-#include "pages/about_content.h"
-#include "pages/frm_about.h"
-#include "pages/text_scroller.h"
+#include <Vantrel3/AboutBox.h>
+
+#include "about/about_content.h"
+#include "about/frm_about.h"
+#include "about/text_scroller.h"
 
 #include <Vantrel3/ErrorSink.h>
-#include <Vantrel3/PropertyPages.h>
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "control/sql_connection.h"
+#include "data/sql_connection.h"
 
 #include <QDir>
 #include <QFileInfo>

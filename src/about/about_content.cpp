@@ -1,6 +1,6 @@
-#include "pages/about_content.h"
+#include "about/about_content.h"
 
-#include "pages/text_scroller.h"
+#include "about/text_scroller.h"
 
 #include <QGridLayout>
 #include <QLabel>

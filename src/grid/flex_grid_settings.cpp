@@ -1,8 +1,8 @@
 // FlexGrid's settings: per-column and per-row values, the format string, merging, colours and
 // the look-and-behaviour properties. Each setter checks, stores and asks for a repaint.
 
-#include "control/flex_grid_p.h"
-#include "control/grid_format_string.h"
+#include "grid/flex_grid_p.h"
+#include "grid/grid_format_string.h"
 
 #include <Vantrel3/VbError.h>
 

@@ -1,4 +1,4 @@
-#include "pages/text_scroller.h"
+#include "about/text_scroller.h"
 
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/Twips.h>

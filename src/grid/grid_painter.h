@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/grid_axis.h"
+#include "grid/grid_axis.h"
 
 #include <QColor>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "pages/frm_about.h"
+#include "about/frm_about.h"
 
-#include "pages/text_scroller.h"
+#include "about/text_scroller.h"
 
-#include <Vantrel3/PropertyPages.h>
+#include <Vantrel3/AboutBox.h>
 
 #include <QPointer>
 

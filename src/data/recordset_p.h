@@ -2,7 +2,7 @@
 
 #include <Vantrel3/Recordset.h>
 
-#include "control/sql_types.h"
+#include "data/sql_types.h"
 
 #include <QList>
 #include <QSqlDatabase>

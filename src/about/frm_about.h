@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/about_content.h"
+#include "about/about_content.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include <Vantrel3/DataControl.h>
 
-#include "control/recordset_p.h"
-#include "control/sql_connection.h"
+#include "data/recordset_p.h"
+#include "data/sql_connection.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>

@@ -1,5 +1,5 @@
-#include "control/grid_painter.h"
-#include "control/flex_grid_p.h"
+#include "grid/grid_painter.h"
+#include "grid/flex_grid_p.h"
 
 #include <QLocale>
 #include <QPainter>

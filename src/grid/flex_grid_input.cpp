@@ -1,8 +1,8 @@
 // FlexGrid's input routing: keys, mouse, focus and scroll bars. Every handler here is called by
 // Qt, so each one catches at its edge and reports errors instead of letting them escape.
 
-#include "control/flex_grid_p.h"
-#include "control/grid_painter.h"
+#include "grid/flex_grid_p.h"
+#include "grid/grid_painter.h"
 #include "host/key_codes.h"
 
 #include <Vantrel3/ErrorSink.h>

@@ -1,4 +1,4 @@
-#include "control/sql_errors.h"
+#include "data/sql_errors.h"
 
 namespace Vantrel3::sql {
 

@@ -1,4 +1,4 @@
-#include "control/grid_axis.h"
+#include "grid/grid_axis.h"
 
 #include <algorithm>
 #include <limits>

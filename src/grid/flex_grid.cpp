@@ -1,7 +1,7 @@
 // FlexGrid's public surface: shape, texts, rows, the current cell, scrolling and sizes.
 // The settings are in flex_grid_settings.cpp, input in flex_grid_input.cpp.
 
-#include "control/flex_grid_p.h"
+#include "grid/flex_grid_p.h"
 
 #include <Vantrel3/VbError.h>
 

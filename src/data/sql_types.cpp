@@ -1,4 +1,4 @@
-#include "control/sql_types.h"
+#include "data/sql_types.h"
 
 #include <Vantrel3/vbruntime.h>
 

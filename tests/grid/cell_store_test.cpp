@@ -1,4 +1,4 @@
-#include "control/cell_store.h"
+#include "grid/cell_store.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/sql_errors.h"
+#include "data/sql_errors.h"
 
 #include <QSqlDatabase>
 #include <QString>

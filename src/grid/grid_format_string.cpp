@@ -1,4 +1,4 @@
-#include "control/grid_format_string.h"
+#include "grid/grid_format_string.h"
 
 #include <Vantrel3/Enums.h>
 

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace Vantrel3 {
+
+// The About box: loads the one shared FrmAbout and shows it modally, without an owner; returns
+// once the user has closed it. `placeOver` only positions the box over that widget's window.
+void ShowAboutBox(QWidget *placeOver = nullptr);
+
+} // namespace Vantrel3
