@@ -10,10 +10,10 @@
 #include "editing/grid_keys.h"
 #include "pickers/frm_list.h"
 
+#include <Vantrel3/AboutBox.h>
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
-#include <Vantrel3/AboutBox.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/vbruntime.h>
 

@@ -1,11 +1,11 @@
 #include "common/message_box_recorder.h"
 #include "page_test_support.h"
 
+#include "about/text_scroller.h"
 #include "pages/general_page.h"
 #include "pages/informazioni_page.h"
 #include "pages/property_page_frame.h"
 #include "pages/style_page.h"
-#include "about/text_scroller.h"
 
 #include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Vantrel.h>
