@@ -322,7 +322,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void construct();
     friend class VantrelPrivate;
     std::unique_ptr<VantrelPrivate> d;
 };

@@ -1,18 +1,21 @@
 #include "control/row_operations.h"
 
-#include "control/vantrel_p.h"
-#include "editing/cell_text.h"
+#include "control/record_binding.h"
+#include "editing/cell_editor.h"
+#include "editing/edit_session.h"
 #include "editing/editor_box.h"
 #include "host/ignoring_errors.h"
 
-#include <Vantrel3/DataControl.h>
 #include <Vantrel3/DoEvents.h>
 #include <Vantrel3/FlexGrid.h>
-#include <Vantrel3/Recordset.h>
 
 namespace Vantrel3 {
 
-namespace {} // namespace
+RowOperations::RowOperations(FlexGrid &shown, FlexGrid &raw, EditorBox &editor, CellEditor &cells,
+                             EditSession &session, RecordBinding &binding,
+                             std::function<void(qint32)> setCol)
+    : m_shown(shown), m_raw(raw), m_editor(editor), m_cells(cells), m_session(session),
+      m_binding(binding), m_setCol(std::move(setCol)) {}
 
 QStringList RowOperations::itemFields(const QString &item) {
     QStringList fields;
@@ -34,25 +37,25 @@ QStringList RowOperations::itemFields(const QString &item) {
 void RowOperations::storeFields(qint32 row, const QString &item) {
     const QStringList fields = itemFields(item);
     for (qint32 col = 0; col < fields.size(); ++col) {
-        ignoringErrors([&] { CellText(d).FormatCellText(row, col, fields[col]); });
+        ignoringErrors([&] { m_cells.formatCellText(row, col, fields[col]); });
     }
 }
 
 void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
     bool recordStarted = false;
-    if (d.boundEntry) {
-        recordStarted = attempt([&] { d.startRecordForItem(); });
+    if (m_binding.active()) {
+        recordStarted = attempt([&] { m_binding.startRecordForItem(); });
     }
     if (Index && !recordStarted) {
-        ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString(), *Index); });
-        ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString(), *Index); });
+        ignoringErrors([&] { m_shown.AddItem(QString(), *Index); });
+        ignoringErrors([&] { m_raw.AddItem(QString(), *Index); });
         storeFields(*Index, Item);
-    } else if (d.boundEntry) {
+    } else if (m_binding.active()) {
         addBoundItem(Item);
     } else {
-        ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString()); });
-        ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString()); });
-        storeFields(d.MSFlexGrid1->Rows() - 1, Item);
+        ignoringErrors([&] { m_shown.AddItem(QString()); });
+        ignoringErrors([&] { m_raw.AddItem(QString()); });
+        storeFields(m_shown.Rows() - 1, Item);
     }
     DoEvents();
 }
@@ -60,100 +63,89 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
 void RowOperations::addBoundItem(const QString &Item) {
     // The fields go into the trailing row and into the started record; an index is ignored.
     const QStringList fields = itemFields(Item);
-    const qint32 row = d.MSFlexGrid1->Rows() - 1;
+    const qint32 row = m_shown.Rows() - 1;
     // The current cell follows the fields only along the trailing row: moving it on another
     // row would commit that row's pending typing into the record being added.
-    const bool onTrailingRow = d.MSFlexGrid1->Row() == row;
+    const bool onTrailingRow = m_shown.Row() == row;
     for (qint32 col = 0; col < fields.size(); ++col) {
         ignoringErrors([&] {
             if (onTrailingRow) {
-                d.q->SetCol(col);
+                m_setCol(col);
             }
-            const QString shown = d.writeItemField(col, fields[col]);
-            CellText(d).FormatCellText(row, col, shown);
+            const QString shown = m_binding.writeItemField(col, fields[col]);
+            m_cells.formatCellText(row, col, shown);
             // The editor on this cell must hold the new text, or the next Col move leaves the
             // cell with the old text and writes that back over the field and the grid.
-            if (row == d.MSFlexGrid1->Row() && col == d.MSFlexGrid1->Col()) {
-                d.forgetTyping();
-                d.PlaceEditor();
+            if (row == m_shown.Row() && col == m_shown.Col()) {
+                m_session.forget();
+                m_cells.placeEditor();
             }
         });
     }
     bool saved = false;
-    ignoringErrors([&] { saved = d.saveRecord(); });
+    ignoringErrors([&] { saved = m_binding.saveRecord(); });
     if (!saved) {
         // Reported to the user; the row stays the trailing row, still standing for its record,
         // so grid rows and records stay in step.
         return;
     }
-    if (row - 1 == d.blankRecordPosition) {
-        d.blankRecordSaved = false; // the trailing record took the item
-    }
-    ignoringErrors([&] { d.MSFlexGrid1->AddItem(QString()); });
-    ignoringErrors([&] { d.MSFlexGrid2->AddItem(QString()); });
-    ignoringErrors([&] {
-        try {
-            d.Data1->Recordset().AddNew();
-            d.CompleteNewRecord();
-        } catch (...) {
-            // No blank record for the new row: nothing the user entered is at stake, but no
-            // half-made record may stay pending.
-            ignoringErrors([&] { d.Data1->Recordset().CancelUpdate(); });
-            throw;
-        }
-    });
+    m_binding.itemSaved(row);
+    ignoringErrors([&] { m_shown.AddItem(QString()); });
+    ignoringErrors([&] { m_raw.AddItem(QString()); });
+    ignoringErrors([&] { m_binding.addTrailingRecord(); });
 }
 
 void RowOperations::RemoveItem(qint32 Index) {
     // In bound entry the trailing empty row stays.
-    if (d.boundEntry && d.MSFlexGrid1->Rows() == Index + 1) {
+    if (m_binding.active() && m_shown.Rows() == Index + 1) {
         return;
     }
-    ignoringErrors([&] { d.MSFlexGrid1->RemoveItem(Index); });
-    ignoringErrors([&] { d.MSFlexGrid2->RemoveItem(Index); });
+    ignoringErrors([&] { m_shown.RemoveItem(Index); });
+    ignoringErrors([&] { m_raw.RemoveItem(Index); });
+    ignoringErrors([&] { m_binding.deleteRecord(Index); });
     ignoringErrors([&] {
-        Recordset &rs = d.Data1->Recordset();
-        rs.SetAbsolutePosition(Index - 1);
-        rs.Delete();
-        if (d.blankRecordSaved && Index - 1 < d.blankRecordPosition) {
-            --d.blankRecordPosition;
-        }
-    });
-    ignoringErrors([&] {
-        d.Text1->SetText(QString());
-        d.forgetTyping();
-        d.PlaceEditor();
+        m_editor.SetText(QString());
+        m_session.forget();
+        m_cells.placeEditor();
     });
 }
 
 void RowOperations::Clear() {
-    d.MSFlexGrid1->Clear();
-    d.MSFlexGrid2->Clear();
+    m_shown.Clear();
+    m_raw.Clear();
     // The editor still held the current cell's old text, which leaving the cell would write
     // back into the cleared grid. Reload it, unless the user has typed there.
-    ignoringErrors([&] { d.PlaceEditor(); });
+    ignoringErrors([&] { m_cells.placeEditor(); });
 }
 
 void RowOperations::SetText(const QString &text) {
-    CellText cells(d);
-    d.ApplyCellStyle(d.MSFlexGrid1->Row(), d.MSFlexGrid1->Col());
-    const CellText::Styled texts = cells.styled(text);
-    d.MSFlexGrid1->SetText(texts.shown);
-    d.MSFlexGrid2->SetText(texts.raw);
-    d.forgetTyping();
+    m_cells.applyCellStyle(m_shown.Row(), m_shown.Col());
+    const CellText::Styled texts = m_cells.styled(text);
+    m_shown.SetText(texts.shown);
+    m_raw.SetText(texts.raw);
+    m_session.forget();
+    m_cells.placeEditor();
 }
 
 void RowOperations::SetTextArray(qint32 index, const QString &text) {
-    CellText cells(d);
     // The style is the current cell's, whichever cell the index names.
-    d.ApplyCellStyle(d.MSFlexGrid1->Row(), d.MSFlexGrid1->Col());
-    const CellText::Styled texts = cells.styled(text);
-    d.MSFlexGrid1->SetTextArray(index, texts.shown);
-    d.MSFlexGrid2->SetTextArray(index, texts.raw);
-    const qint32 cols = d.MSFlexGrid1->Cols();
-    if (cols > 0 && index / cols == d.MSFlexGrid1->Row() && index % cols == d.MSFlexGrid1->Col()) {
-        d.forgetTyping();
+    m_cells.applyCellStyle(m_shown.Row(), m_shown.Col());
+    const CellText::Styled texts = m_cells.styled(text);
+    m_shown.SetTextArray(index, texts.shown);
+    m_raw.SetTextArray(index, texts.raw);
+    const qint32 cols = m_shown.Cols();
+    if (cols > 0 && index / cols == m_shown.Row() && index % cols == m_shown.Col()) {
+        m_session.forget();
     }
+    m_cells.placeEditor();
+}
+
+void RowOperations::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
+    m_cells.formatCellText(row, col, text);
+    if (row == m_shown.Row() && col == m_shown.Col()) {
+        m_session.forget();
+    }
+    m_cells.placeEditor();
 }
 
 } // namespace Vantrel3

@@ -2,17 +2,25 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace Vantrel3 {
 
-class VantrelPrivate;
+class CellEditor;
+class EditSession;
+class EditorBox;
+class FlexGrid;
+class RecordBinding;
 
-// The host's row operations. Every step runs with its errors ignored: a step that fails is
-// skipped and the next one runs.
+// The host's row and text operations on both grids. AddItem and RemoveItem run every step with
+// its errors ignored: a step that fails is skipped and the next one runs. In bound entry they
+// add and delete records too.
 class RowOperations {
 public:
-    explicit RowOperations(VantrelPrivate &d) : d(d) {}
+    // `setCol` moves the current column through the control, as the host's Col does.
+    RowOperations(FlexGrid &shown, FlexGrid &raw, EditorBox &editor, CellEditor &cells,
+                  EditSession &session, RecordBinding &binding, std::function<void(qint32)> setCol);
 
     void AddItem(const QString &Item, std::optional<qint32> Index);
     void RemoveItem(qint32 Index);
@@ -20,6 +28,7 @@ public:
     // Writes of the current cell's text and of a cell by index, styled like TextMatrix.
     void SetText(const QString &text);
     void SetTextArray(qint32 index, const QString &text);
+    void SetTextMatrix(qint32 row, qint32 col, const QString &text);
 
     // The fields of an item: tab-separated texts from column 0; a trailing empty field is
     // dropped, so "a\tb\t" has two fields and "" has none.
@@ -29,7 +38,13 @@ private:
     void storeFields(qint32 row, const QString &item);
     void addBoundItem(const QString &Item);
 
-    VantrelPrivate &d;
+    FlexGrid &m_shown;
+    FlexGrid &m_raw;
+    EditorBox &m_editor;
+    CellEditor &m_cells;
+    EditSession &m_session;
+    RecordBinding &m_binding;
+    std::function<void(qint32)> m_setCol;
 };
 
 } // namespace Vantrel3

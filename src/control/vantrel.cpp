@@ -1,155 +1,39 @@
 #include <Vantrel3/Vantrel.h>
 
-#include "control/row_operations.h"
 #include "control/vantrel_p.h"
 #include "editing/cell_button.h"
-#include "editing/cell_text.h"
 #include "editing/editor_box.h"
-#include "editing/editor_keys.h"
-#include "editing/editor_placement.h"
-#include "editing/grid_keys.h"
-#include "pickers/frm_list.h"
-
-#include <Vantrel3/AboutBox.h>
-#include <Vantrel3/ErrorSink.h>
-#include <Vantrel3/FlexGrid.h>
-#include <Vantrel3/MessageBox.h>
-#include <Vantrel3/Twips.h>
-#include <Vantrel3/vbruntime.h>
-
 #include "host/key_codes.h"
 
+#include <Vantrel3/AboutBox.h>
 #include <Vantrel3/DataControl.h>
+#include <Vantrel3/ErrorSink.h>
+#include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/Twips.h>
 
 #include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
-#include <QTimer>
 
 namespace Vantrel3 {
 
-VantrelPrivate::VantrelPrivate(Vantrel *q) : q(q) {}
-
-qint32 VantrelPrivate::controlWidth() const {
-    return Twips::fromPixelsX(q, q->width());
-}
-
-void VantrelPrivate::PlaceEditor() {
-    EditorPlacement(*this).PlaceEditor();
-}
-
-void VantrelPrivate::ApplyCellStyle(qint32 Row, qint32 Col) {
-    registry.ApplyCellStyle(Row, Col, style,
-                            [this](qint32 maxLen) { Text1->SetMaxLength(maxLen); });
-}
-
 Vantrel::Vantrel(QWidget *parent) : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
-    construct();
+    d->connectParts();
     InitProperties();
 }
 
 Vantrel::Vantrel(const PropertyBag &settings, QWidget *parent)
     : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
-    construct();
+    d->connectParts();
     ReadProperties(settings);
-}
-
-void Vantrel::construct() {
-    d->MSFlexGrid1 = new FlexGrid(this);
-    d->MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    // The twin holds the raw texts and is never shown.
-    d->MSFlexGrid2 = new FlexGrid(this);
-    d->MSFlexGrid2->setObjectName(QStringLiteral("MSFlexGrid2"));
-    d->MSFlexGrid2->setVisible(false);
-
-    d->Text1 = new EditorBox(this);
-    d->Text1->setObjectName(QStringLiteral("Text1"));
-    d->Text1->SetVisible(false);
-    d->Command1 = new CellButton(CellButton::Glyph::DownTriangle, this);
-    d->Command1->setObjectName(QStringLiteral("Command1"));
-    d->Command2 = new CellButton(CellButton::Glyph::Ellipsis, this);
-    d->Command2->setObjectName(QStringLiteral("Command2"));
-    d->createPopups();
-    d->fontEditText = font();
-
-    // Keys reach the host first, so that it can change or cancel them.
-    connect(d->Text1, &EditorBox::KeyDown, this, [this](qint16 &KeyCode, qint16 &Shift) {
-        guarded("KeyDown", [&] {
-            Q_EMIT KeyDown(KeyCode, Shift);
-            if (KeyCode != 0) {
-                EditorKeys(*d).KeyDown(KeyCode, Shift);
-            }
-        });
-    });
-    connect(d->Text1, &EditorBox::KeyPress, this, [this](qint16 &KeyAscii) {
-        guarded("KeyPress", [&] {
-            Q_EMIT KeyPress(KeyAscii);
-            if (KeyAscii != 0) {
-                EditorKeys(*d).KeyPress(KeyAscii);
-            }
-        });
-    });
-    connect(d->Text1, &EditorBox::KeyUp, this,
-            [this](qint16 &KeyCode, qint16 &Shift) { Q_EMIT KeyUp(KeyCode, Shift); });
-    connect(d->Command1, &CellButton::clicked, this,
-            [this] { guarded("Command1_Click", [this] { d->Command1_Click(); }); });
-    connect(d->Command2, &CellButton::clicked, this,
-            [this] { guarded("Command2_Click", [this] { d->Command2_Click(); }); });
-    connect(d->Text1, &EditorBox::Change, this,
-            [this] { guarded("Change", [this] { d->onEditorChange(); }); });
-    connect(d->MSFlexGrid1, &FlexGrid::KeyDown, this, [this](qint16 &KeyCode, qint16 &Shift) {
-        guarded("KeyDown", [&] {
-            Q_EMIT KeyDown(KeyCode, Shift);
-            if (KeyCode != 0) {
-                GridKeys(*d).KeyDown(KeyCode, Shift);
-            }
-        });
-    });
-    connect(d->MSFlexGrid1, &FlexGrid::KeyPress, this, [this](qint16 &KeyAscii) {
-        guarded("KeyPress", [&] {
-            Q_EMIT KeyPress(KeyAscii);
-            if (KeyAscii != 0) {
-                GridKeys(*d).KeyPress(KeyAscii);
-            }
-        });
-    });
-    connect(d->MSFlexGrid1, &FlexGrid::KeyUp, this,
-            [this](qint16 &KeyCode, qint16 &Shift) { Q_EMIT KeyUp(KeyCode, Shift); });
-    connect(d->MSFlexGrid1, &FlexGrid::Click, this,
-            [this] { guarded("Click", [this] { d->onGridClick(); }); });
-    connect(d->MSFlexGrid1, &FlexGrid::DblClick, this, &Vantrel::DblClick);
-    connect(d->MSFlexGrid1, &FlexGrid::RowColChange, this, &Vantrel::RowColChange);
-    connect(d->MSFlexGrid1, &FlexGrid::Scroll, this, [this] {
-        Q_EMIT Scroll();
-        // The editor and its button follow the current cell.
-        d->schedulePlacement();
-    });
-    connect(d->Text1, &EditorBox::Click, this,
-            [this] { guarded("Text1_Click", [this] { d->onEditorClick(); }); });
-    connect(d->Text1, &EditorBox::LostFocus, this,
-            [this] { guarded("Text1_LostFocus", [this] { d->onEditorLostFocus(); }); });
-    connect(d->MSFlexGrid1, &FlexGrid::SelChange, this, &Vantrel::SelChange);
-    connect(d->MSFlexGrid1, &FlexGrid::Validate, this,
-            [this](bool &Cancel) { Q_EMIT Validate(Cancel); });
-
-    connect(d->MSFlexGrid1, &FlexGrid::EnterCell, this,
-            [this] { guarded("EnterCell", [this] { d->onGridEnterCell(); }); });
-    connect(d->MSFlexGrid1, &FlexGrid::LeaveCell, this,
-            [this] { guarded("LeaveCell", [this] { d->onGridLeaveCell(); }); });
-
-    d->Data1 = new DataControl(this);
-    d->Data1->setObjectName(QStringLiteral("Data1"));
-    // Both grids fill themselves from the recordset whenever the data source refreshes.
-    connect(d->Data1, &DataControl::Refreshed, this,
-            [this] { guarded("Data1_Refresh", [this] { d->fillGridsFromRecordset(); }); });
 }
 
 Vantrel::~Vantrel() {
     try {
-        d->onTerminate();
+        d->binding.onTerminate();
     } catch (...) {
     }
     // QWidget tears the children down after the private state is gone, and that can still move
@@ -163,7 +47,7 @@ void Vantrel::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     // The host showing the control, not the window system restoring it.
     if (!event->spontaneous()) {
-        guarded("Show", [this] { d->onShow(); });
+        guarded("Show", [this] { d->binding.onShow([this] { AddItem(QString()); }); });
     }
 }
 
@@ -306,7 +190,7 @@ qint32 Vantrel::BorderStyle() const {
 void Vantrel::SetBorderStyle(qint32 style) {
     d->MSFlexGrid1->SetBorderStyle(style);
     Q_EMIT PropertyChanged(QStringLiteral("BorderStyle"));
-    d->PlaceEditor();
+    d->cells.placeEditor();
 }
 
 qint32 Vantrel::ScrollBars() const {
@@ -319,13 +203,13 @@ void Vantrel::SetScrollBars(qint32 bars) {
 }
 
 bool Vantrel::AllowEdit() const {
-    return d->allowEdit;
+    return d->options.allowEdit;
 }
 
 void Vantrel::SetAllowEdit(bool allow) {
-    d->allowEdit = allow;
+    d->options.allowEdit = allow;
     if (allow) {
-        d->PlaceEditor();
+        d->cells.placeEditor();
     } else {
         d->Text1->SetVisible(false);
     }
@@ -346,17 +230,13 @@ QString Vantrel::TextMatrix(qint32 row, qint32 col) const {
 }
 
 void Vantrel::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
-    CellText(*d).FormatCellText(row, col, text);
-    if (row == Row() && col == Col()) {
-        d->forgetTyping();
-    }
-    d->PlaceEditor();
+    d->rows.SetTextMatrix(row, col, text);
     Q_EMIT PropertyChanged(QStringLiteral("TextMatrix"));
 }
 
 void Vantrel::ColEditMode(qint32 iCol, qint32 MaxLen, qint32 ButtonStyle, qint32 DataType,
                           qint32 CaseType, const QString &CustomFormat) {
-    if (!d->allowEdit) {
+    if (!d->options.allowEdit) {
         return;
     }
     d->registry.ColEditMode(iCol, MaxLen, ButtonStyle, DataType, CaseType, CustomFormat);
@@ -364,28 +244,28 @@ void Vantrel::ColEditMode(qint32 iCol, qint32 MaxLen, qint32 ButtonStyle, qint32
 
 void Vantrel::AddEditStyle(qint32 iCol, qint32 iRow, qint32 MaxLen, qint32 DataType,
                            qint32 CaseType, const QString &CustomFormat) {
-    if (!d->allowEdit) {
+    if (!d->options.allowEdit) {
         return;
     }
     d->registry.AddEditStyle(iCol, iRow, MaxLen, DataType, CaseType, CustomFormat);
 }
 
 void Vantrel::AddButton(qint32 iCol, qint32 iRow, qint32 iStyle) {
-    if (!d->allowEdit) {
+    if (!d->options.allowEdit) {
         return;
     }
     d->registry.AddButton(iCol, iRow, iStyle);
 }
 
 void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
-    if (!d->allowEdit) {
+    if (!d->options.allowEdit) {
         return;
     }
     d->registry.AddLookUp(iCol, iRow, sData);
 }
 
 void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
-    RowOperations(*d).AddItem(Item, Index);
+    d->rows.AddItem(Item, Index);
 }
 
 void Vantrel::InfoBox() {
@@ -393,11 +273,11 @@ void Vantrel::InfoBox() {
 }
 
 void Vantrel::RemoveItem(qint32 Index) {
-    RowOperations(*d).RemoveItem(Index);
+    d->rows.RemoveItem(Index);
 }
 
 void Vantrel::Clear() {
-    RowOperations(*d).Clear();
+    d->rows.Clear();
 }
 
 QString Vantrel::Text() const {
@@ -405,8 +285,7 @@ QString Vantrel::Text() const {
 }
 
 void Vantrel::SetText(const QString &text) {
-    RowOperations(*d).SetText(text);
-    d->PlaceEditor();
+    d->rows.SetText(text);
     Q_EMIT PropertyChanged(QStringLiteral("Text"));
 }
 
@@ -415,26 +294,25 @@ QString Vantrel::TextArray(qint32 index) const {
 }
 
 void Vantrel::SetTextArray(qint32 index, const QString &text) {
-    RowOperations(*d).SetTextArray(index, text);
-    d->PlaceEditor();
+    d->rows.SetTextArray(index, text);
     Q_EMIT PropertyChanged(QStringLiteral("TextArray"));
 }
 
 bool Vantrel::AutoInsert() const {
-    return d->autoInsert;
+    return d->options.autoInsert;
 }
 
 void Vantrel::SetAutoInsert(bool on) {
-    d->autoInsert = on;
+    d->options.autoInsert = on;
     Q_EMIT PropertyChanged(QStringLiteral("AutoInsert"));
 }
 
 bool Vantrel::AutoComplete() const {
-    return d->autoComplete;
+    return d->options.autoComplete;
 }
 
 void Vantrel::SetAutoComplete(bool on) {
-    d->autoComplete = d->allowEdit && on;
+    d->options.autoComplete = d->options.allowEdit && on;
     Q_EMIT PropertyChanged(QStringLiteral("AutoComplete"));
 }
 
@@ -448,20 +326,20 @@ void Vantrel::SetForeColor(OleColor color) {
 }
 
 OleColor Vantrel::ForeColorEdit() const {
-    return d->foreColorEdit;
+    return d->options.foreColorEdit;
 }
 
 void Vantrel::SetForeColorEdit(OleColor color) {
-    d->foreColorEdit = color;
+    d->options.foreColorEdit = color;
     Q_EMIT PropertyChanged(QStringLiteral("ForeColorEdit"));
 }
 
 QFont Vantrel::FontEditText() const {
-    return d->fontEditText;
+    return d->options.fontEditText;
 }
 
 void Vantrel::SetFontEditText(const QFont &font) {
-    d->fontEditText = font;
+    d->options.fontEditText = font;
     Q_EMIT PropertyChanged(QStringLiteral("FontEditText"));
 }
 
@@ -469,13 +347,14 @@ void Vantrel::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     // The grid fills the control; the editor and the buttons lie on top of it.
     d->MSFlexGrid1->setGeometry(0, 0, width(), height());
-    d->schedulePlacement();
+    d->surfaceFrame->setGeometry(rect());
+    d->cells.schedulePlacement();
 }
 
 void Vantrel::paintEvent(QPaintEvent *event) {
     QWidget::paintEvent(event);
     // Painting only reads; the editor is re-laid once this event is over.
-    d->schedulePlacement();
+    d->cells.schedulePlacement();
 }
 
 } // namespace Vantrel3

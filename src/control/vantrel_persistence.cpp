@@ -1,52 +1,88 @@
-// The control's saved settings: the values of a new control, and the property-bag keys under
-// which the settings are saved and loaded, in their order and with their defaults. A key saved
+// The control's saved settings: the property-bag keys under which the settings are saved and
+// loaded, with their defaults, and the values of a new control, all from one table. A key saved
 // twice holds the visible grid's value, then the hidden grid's (or Command1's, then Command2's).
 
 #include "control/vantrel_p.h"
+
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 
+#include <Vantrel3/DataControl.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/PropertyBag.h>
 #include <Vantrel3/VbError.h>
 
-#include <QApplication>
 #include <QSignalBlocker>
-#include <limits>
 
 namespace Vantrel3 {
 
 namespace {
 
+using Kind = Setting::Kind;
+using Get = std::function<QVariant()>;
+using Set = std::function<void(const QVariant &)>;
+
 // Settings saved with an empty default are always stored; one read back as empty is False.
 const QVariant kEmpty;
 
-// A number saved as text that does not read as one (a hand-edited bag) is a type mismatch,
-// not a silent 0.
-quint32 colour(const QVariant &v) {
-    bool ok = true;
-    const quint32 c = v.toUInt(&ok);
-    if (!ok && v.isValid()) {
-        throw VbError(VbError::TypeMismatch, QStringLiteral("Vantrel"));
-    }
-    return c;
+Setting row(const char *key, Kind kind, const QVariant &def, Get get, Set set, int copy = 0) {
+    Setting s;
+    s.key = QString::fromLatin1(key);
+    s.copy = copy;
+    s.kind = kind;
+    s.def = def;
+    s.get = std::move(get);
+    s.set = [set = std::move(set)](const QVariant &v, const PropertyBag &) { set(v); };
+    return s;
 }
-qint32 number(const QVariant &v) {
-    bool ok = true;
-    const qint32 n = v.toInt(&ok);
-    if (!ok && v.isValid()) {
-        throw VbError(VbError::TypeMismatch, QStringLiteral("Vantrel"));
-    }
-    return n;
+
+Setting withInit(Setting s, Set init) {
+    s.init = std::move(init);
+    return s;
 }
-// A setting held in an Integer: a saved Long that does not fit overflows instead of wrapping
-// round to some other, possibly valid, value.
-qint16 integer(const QVariant &v) {
-    const qint32 n = number(v);
-    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()) {
-        throw VbError(VbError::Overflow);
+
+// A grid setting saved twice: the visible grid's value, then the hidden grid's.
+template <typename T, typename A>
+void bothGrids(std::vector<Setting> &rows, const char *key, Kind kind, const QVariant &def,
+               FlexGrid *g1, FlexGrid *g2, T (FlexGrid::*get)() const, void (FlexGrid::*set)(A)) {
+    int copy = 0;
+    for (FlexGrid *g : {g1, g2}) {
+        rows.push_back(row(
+            key, kind, def, [g, get] { return QVariant::fromValue((g->*get)()); },
+            [g, set](const QVariant &v) { (g->*set)(v.value<T>()); }, copy++));
     }
-    return qint16(n);
+}
+
+// A visible-grid setting of index 0.
+template <typename T>
+Setting indexZero(const char *key, Kind kind, FlexGrid *g, T (FlexGrid::*get)(qint32) const,
+                  void (FlexGrid::*set)(qint32, T)) {
+    return row(
+        key, kind, 0, [g, get] { return QVariant::fromValue((g->*get)(0)); },
+        [g, set](const QVariant &v) { (g->*set)(0, v.value<T>()); });
+}
+
+template <typename T, typename A>
+Setting gridRow(const char *key, Kind kind, const QVariant &def, FlexGrid *g,
+                T (FlexGrid::*get)() const, void (FlexGrid::*set)(A)) {
+    return row(
+        key, kind, def, [g, get] { return QVariant::fromValue((g->*get)()); },
+        [g, set](const QVariant &v) { (g->*set)(v.value<T>()); });
+}
+
+Setting colourRow(const char *key, quint32 def, FlexGrid *g, OleColor (FlexGrid::*get)() const,
+                  void (FlexGrid::*set)(OleColor)) {
+    return row(
+        key, Kind::Colour, def, [g, get] { return QVariant(quint32((g->*get)())); },
+        [g, set](const QVariant &v) { (g->*set)(OleColor(v.toUInt())); });
+}
+
+template <typename T>
+Setting own(const char *key, Kind kind, const QVariant &def, T &field) {
+    return withInit(row(
+                        key, kind, def, [&field] { return QVariant::fromValue(field); },
+                        [&field](const QVariant &v) { field = v.value<T>(); }),
+                    [&field](const QVariant &v) { field = v.value<T>(); });
 }
 
 // The fixed rows are loaded before the rows, but a grid takes no more fixed rows than it has:
@@ -63,205 +99,226 @@ void loadFixedRows(FlexGrid &grid, qint32 fixedRows, qint32 savedRows) {
 
 } // namespace
 
-QFont VantrelPrivate::ambientFont() const {
-    return q->parentWidget() ? q->parentWidget()->font() : QApplication::font();
+SettingsTable VantrelPrivate::makeSettings() {
+    FlexGrid *g1 = MSFlexGrid1;
+    FlexGrid *g2 = MSFlexGrid2;
+    EditorBox *editor = Text1;
+    Vantrel *const q = this->q;
+    std::vector<Setting> r;
+
+    r.push_back(
+        colourRow("BackColor", 0x80000005u, g1, &FlexGrid::BackColor, &FlexGrid::SetBackColor));
+    r.push_back(row(
+        "ForeColor", Kind::Colour, 0x80000008u,
+        [editor] { return QVariant(quint32(editor->ForeColor())); },
+        [editor](const QVariant &v) { editor->SetForeColor(OleColor(v.toUInt())); }));
+    r.push_back(row(
+        "Enabled", Kind::Bool, kEmpty, [q] { return QVariant(q->isEnabled()); },
+        [q](const QVariant &v) { q->setEnabled(v.toBool()); }));
+    r.push_back(row(
+        "Font", Kind::Font, QVariant(), [g1] { return QVariant(g1->font()); },
+        [g1](const QVariant &v) { g1->setFont(v.value<QFont>()); }));
+    r.push_back(withInit(gridRow("BorderStyle", Kind::Long, 1, g1, &FlexGrid::BorderStyle,
+                                 &FlexGrid::SetBorderStyle),
+                         [q](const QVariant &v) { q->SetBorderStyle(v.toInt()); }));
+    r.push_back(gridRow("AllowUserResizing", Kind::Long, 0, g1, &FlexGrid::AllowUserResizing,
+                        &FlexGrid::SetAllowUserResizing));
+    r.push_back(colourRow("BackColorBkg", 0x808080u, g1, &FlexGrid::BackColorBkg,
+                          &FlexGrid::SetBackColorBkg));
+    r.push_back(colourRow("BackColorFixed", 0x8000000Fu, g1, &FlexGrid::BackColorFixed,
+                          &FlexGrid::SetBackColorFixed));
+    r.push_back(colourRow("BackColorSel", 0x808000u, g1, &FlexGrid::BackColorSel,
+                          &FlexGrid::SetBackColorSel));
+    r.push_back(row(
+        "CellPicture", Kind::Picture, QPixmap(), [q] { return QVariant(q->CellPicture()); },
+        [q](const QVariant &v) { q->SetCellPicture(v.value<QPixmap>()); }));
+    r.push_back(indexZero("ColAlignment0", Kind::Long, g1, &FlexGrid::ColAlignment,
+                          &FlexGrid::SetColAlignment));
+    r.push_back(indexZero("ColData0", Kind::Long, g1, &FlexGrid::ColData, &FlexGrid::SetColData));
+    // Loaded, never saved.
+    r.push_back(row("ColPosition0", Kind::Long, 0, nullptr,
+                    [g1](const QVariant &v) { g1->SetColPosition(0, v.toInt()); }));
+    bothGrids(r, "Cols", Kind::Long, 2, g1, g2, &FlexGrid::Cols, &FlexGrid::SetCols);
+    r.push_back(
+        indexZero("ColWidth0", Kind::Long, g1, &FlexGrid::ColWidth, &FlexGrid::SetColWidth));
+    r.push_back(indexZero("FixedAlignment0", Kind::Integer, g1, &FlexGrid::FixedAlignment,
+                          &FlexGrid::SetFixedAlignment));
+    bothGrids(r, "FixedCols", Kind::Long, 0, g1, g2, &FlexGrid::FixedCols, &FlexGrid::SetFixedCols);
+    bothGrids(r, "FixedRows", Kind::Long, 1, g1, g2, &FlexGrid::FixedRows, &FlexGrid::SetFixedRows);
+    for (Setting &s : r) {
+        if (s.key == u"FixedRows") {
+            FlexGrid *g = s.copy == 0 ? g1 : g2;
+            s.set = [this, g, copy = s.copy](const QVariant &v, const PropertyBag &bag) {
+                loadFixedRows(*g, v.toInt(),
+                              settings.saved(bag, QStringLiteral("Rows"), copy).toInt());
+            };
+        }
+    }
+    r.push_back(
+        gridRow("FocusRect", Kind::Long, 0, g1, &FlexGrid::FocusRect, &FlexGrid::SetFocusRect));
+    r.push_back(colourRow("ForeColorFixed", 0x80000012u, g1, &FlexGrid::ForeColorFixed,
+                          &FlexGrid::SetForeColorFixed));
+    r.push_back(colourRow("ForeColorSel", 0x8000000Eu, g1, &FlexGrid::ForeColorSel,
+                          &FlexGrid::SetForeColorSel));
+    bothGrids(r, "FormatString", Kind::Text, QString(), g1, g2, &FlexGrid::FormatString,
+              &FlexGrid::SetFormatString);
+    r.push_back(
+        colourRow("GridColor", 0xC0C0C0u, g1, &FlexGrid::GridColor, &FlexGrid::SetGridColor));
+    r.push_back(colourRow("GridColorFixed", 0u, g1, &FlexGrid::GridColorFixed,
+                          &FlexGrid::SetGridColorFixed));
+    r.push_back(
+        gridRow("GridLines", Kind::Long, 1, g1, &FlexGrid::GridLines, &FlexGrid::SetGridLines));
+    r.push_back(gridRow("GridLinesFixed", Kind::Long, 1, g1, &FlexGrid::GridLinesFixed,
+                        &FlexGrid::SetGridLinesFixed));
+    r.push_back(gridRow("GridLineWidth", Kind::Integer, 1, g1, &FlexGrid::GridLineWidth,
+                        &FlexGrid::SetGridLineWidth));
+    r.push_back(
+        gridRow("HighLight", Kind::Long, 0, g1, &FlexGrid::HighLight, &FlexGrid::SetHighLight));
+    r.push_back(row(
+        "MouseIcon", Kind::Picture, QPixmap(), [q] { return QVariant(q->MouseIcon()); },
+        [q](const QVariant &v) { q->SetMouseIcon(v.value<QPixmap>()); }));
+    r.push_back(row(
+        "MousePointer", Kind::Integer, 0, [q] { return QVariant(qint32(q->MousePointer())); },
+        [q](const QVariant &v) {
+            // The surface's own settings: loading them is no change of the control.
+            const QSignalBlocker loading(q);
+            q->SetMousePointer(v.toInt());
+        }));
+    r.push_back(indexZero("RowData0", Kind::Long, g1, &FlexGrid::RowData, &FlexGrid::SetRowData));
+    r.push_back(
+        indexZero("RowHeight0", Kind::Long, g1, &FlexGrid::RowHeight, &FlexGrid::SetRowHeight));
+    r.push_back(gridRow("RowHeightMin", Kind::Long, 0, g1, &FlexGrid::RowHeightMin,
+                        &FlexGrid::SetRowHeightMin));
+    // Loaded, never saved.
+    r.push_back(row("RowPosition0", Kind::Long, 0, nullptr,
+                    [g1](const QVariant &v) { g1->SetRowPosition(0, v.toInt()); }));
+    bothGrids(r, "Rows", Kind::Long, 2, g1, g2, &FlexGrid::Rows, &FlexGrid::SetRows);
+    r.push_back(
+        gridRow("ScrollBars", Kind::Long, 3, g1, &FlexGrid::ScrollBars, &FlexGrid::SetScrollBars));
+    r.push_back(gridRow("SelectionMode", Kind::Long, 0, g1, &FlexGrid::SelectionMode,
+                        &FlexGrid::SetSelectionMode));
+    r.push_back(row(
+        "TextArray0", Kind::Text, QString(), [g1] { return QVariant(g1->TextArray(0)); },
+        [g1](const QVariant &v) { g1->SetTextArray(0, v.toString()); }));
+    r.push_back(row(
+        "TextMatrix0", Kind::Text, QString(), [g1] { return QVariant(g1->Text()); },
+        [g1](const QVariant &v) { g1->SetTextMatrix(g1->Row(), g1->Col(), v.toString()); }));
+    r.push_back(
+        gridRow("TextStyle", Kind::Long, 0, g1, &FlexGrid::TextStyle, &FlexGrid::SetTextStyle));
+    r.push_back(gridRow("TextStyleFixed", Kind::Long, 0, g1, &FlexGrid::TextStyleFixed,
+                        &FlexGrid::SetTextStyleFixed));
+    r.push_back(gridRow("ToolTipText", Kind::Text, QString(), g1, &FlexGrid::ToolTipText,
+                        &FlexGrid::SetToolTipText));
+    r.push_back(
+        gridRow("WordWrap", Kind::Bool, kEmpty, g1, &FlexGrid::WordWrap, &FlexGrid::SetWordWrap));
+    r.push_back(row(
+        "BackColorEdit", Kind::Colour, 0xC0E0FFu,
+        [editor] { return QVariant(quint32(editor->BackColor())); },
+        [editor](const QVariant &v) { editor->SetBackColor(OleColor(v.toUInt())); }));
+    r.push_back(withInit(row(
+                             "ForeColorEdit", Kind::Colour, 0x80u,
+                             [this] { return QVariant(quint32(options.foreColorEdit)); },
+                             [this](const QVariant &v) { options.foreColorEdit = v.toUInt(); }),
+                         [this](const QVariant &v) { options.foreColorEdit = v.toUInt(); }));
+    r.push_back(own("AutoInsert", Kind::Bool, true, options.autoInsert));
+    r.push_back(own("FontEditText", Kind::Font, QVariant(), options.fontEditText));
+    r.push_back(own("AllowEdit", Kind::Bool, true, options.allowEdit));
+    r.push_back(own("SetKeyFunction", Kind::Long, qint32(eKeyF7), options.setKeyFunction));
+    r.push_back(own("ArrowAsKeyTab", Kind::Bool, false, options.arrowAsKeyTab));
+    r.push_back(own("EnterAsKeyTab", Kind::Bool, false, options.enterAsKeyTab));
+    r.push_back(row(
+        "Appearance", Kind::Long, 1, [q] { return QVariant(qint32(q->Appearance())); },
+        [q](const QVariant &v) {
+            const QSignalBlocker loading(q);
+            q->SetAppearance(v.toInt());
+        }));
+    // The recorded cell is loaded; the current cell does not move.
+    r.push_back(own("Col", Kind::Long, 0, recordedCol));
+    r.push_back(own("Row", Kind::Long, 0, recordedRow));
+    int copy = 0;
+    for (CellButton *button : {Command1, Command2}) {
+        r.push_back(row(
+            "ButtonBackColor", Kind::Colour, 0u,
+            [button] { return QVariant(quint32(button->BackColor())); },
+            [button](const QVariant &v) { button->SetBackColor(OleColor(v.toUInt())); }, copy++));
+    }
+    r.push_back(withInit(own("AutoComplete", Kind::Bool, false, options.autoComplete),
+                         [q](const QVariant &v) { q->SetAutoComplete(v.toBool()); }));
+    // Read and saved a second time, for the visible grid again.
+    r.push_back(
+        gridRow("WordWrap", Kind::Bool, kEmpty, g1, &FlexGrid::WordWrap, &FlexGrid::SetWordWrap));
+    r.back().copy = 1;
+    copy = 0;
+    for (FlexGrid *g : {g1, g2}) {
+        r.push_back(row(
+            "MergeRow0", Kind::Bool, false, [g] { return QVariant(g->MergeRow(0)); },
+            [g](const QVariant &v) { g->SetMergeRow(0, v.toBool()); }, copy++));
+    }
+    copy = 0;
+    for (FlexGrid *g : {g1, g2}) {
+        r.push_back(row(
+            "MergeCol0", Kind::Bool, false, [g] { return QVariant(g->MergeCol(0)); },
+            [g](const QVariant &v) { g->SetMergeCol(0, v.toBool()); }, copy++));
+    }
+    bothGrids(r, "MergeCells", Kind::Long, 0, g1, g2, &FlexGrid::MergeCells,
+              &FlexGrid::SetMergeCells);
+    bothGrids(r, "Redraw", Kind::Bool, kEmpty, g1, g2, &FlexGrid::Redraw, &FlexGrid::SetRedraw);
+    DataControl *data = Data1;
+    r.push_back(row(
+        "DatabaseName", Kind::Text, QString(), [data] { return QVariant(data->DatabaseName()); },
+        [data](const QVariant &v) { data->SetDatabaseName(v.toString()); }));
+    r.push_back(row(
+        "RecordsetType", Kind::Integer, 1,
+        [data] { return QVariant(qint32(data->RecordsetType())); },
+        [data](const QVariant &v) { data->SetRecordsetType(qint16(v.toInt())); }));
+    // The data source opens with the form, once all three are loaded.
+    r.push_back(row(
+        "RecordSource", Kind::Text, QString(), [data] { return QVariant(data->RecordSource()); },
+        [this, data](const QVariant &v) {
+            binding.loadDataSource(data->DatabaseName(), data->RecordsetType(), v.toString());
+        }));
+
+    // A new control sets the shape through the public properties, so both grids change and
+    // each is marked changed.
+    for (Setting &s : r) {
+        if (s.copy != 0) {
+            continue;
+        }
+        if (s.key == u"FixedCols") {
+            s.init = [q](const QVariant &v) { q->SetFixedCols(v.toInt()); };
+        } else if (s.key == u"FixedRows") {
+            s.init = [q](const QVariant &v) { q->SetFixedRows(v.toInt()); };
+        } else if (s.key == u"Cols") {
+            s.init = [q](const QVariant &v) { q->SetCols(v.toInt()); };
+        } else if (s.key == u"Rows") {
+            s.init = [q](const QVariant &v) { q->SetRows(v.toInt()); };
+        }
+    }
+
+    return SettingsTable(
+        std::move(r),
+        {{QStringLiteral("FixedRows"), 0, QStringLiteral("FixedCols"), 0},
+         {QStringLiteral("AutoInsert"), 0, QStringLiteral("MousePointer"), 0},
+         {QStringLiteral("SetKeyFunction"), 0, QStringLiteral("AutoInsert"), 0}},
+        {QStringLiteral("ForeColorEdit"), QStringLiteral("FontEditText"),
+         QStringLiteral("AllowEdit"), QStringLiteral("ArrowAsKeyTab"),
+         QStringLiteral("EnterAsKeyTab"), QStringLiteral("AutoInsert"),
+         QStringLiteral("SetKeyFunction"), QStringLiteral("Col"), QStringLiteral("Row"),
+         QStringLiteral("FixedCols"), QStringLiteral("FixedRows"), QStringLiteral("Cols"),
+         QStringLiteral("Rows"), QStringLiteral("BorderStyle"), QStringLiteral("AutoComplete")},
+        [this] { return QVariant(ambientFont()); });
 }
 
 void Vantrel::InitProperties() {
-    d->foreColorEdit = 0x80;
-    d->fontEditText = d->ambientFont();
-    d->allowEdit = true;
-    d->arrowAsKeyTab = false;
-    d->enterAsKeyTab = false;
-    d->autoInsert = true;
-    d->setKeyFunction = eKeyF7;
-    d->recordedCol = 0;
-    d->recordedRow = 0;
-    SetFixedCols(0);
-    SetFixedRows(1);
-    SetCols(2);
-    SetRows(2);
-    SetBorderStyle(1);
-    SetAutoComplete(false);
+    d->settings.init();
 }
 
 void Vantrel::ReadProperties(const PropertyBag &bag) {
-    FlexGrid &g1 = *d->MSFlexGrid1;
-    FlexGrid &g2 = *d->MSFlexGrid2;
-    const QFont ambient = d->ambientFont();
-    // Every load reads the bag from its first values, whoever read it before.
-    bag.resetReads();
-    // The value the n-th read of a key will give, without reading it.
-    auto saved = [&bag](const char *key, int n, const QVariant &def) {
-        return bag.values(QString::fromLatin1(key)).value(n, def);
-    };
-    auto read = [&bag](const char *key, const QVariant &def) {
-        return bag.ReadProperty(QString::fromLatin1(key), def);
-    };
-
-    g1.SetBackColor(colour(read("BackColor", 0x80000005u)));
-    d->Text1->SetForeColor(colour(read("ForeColor", 0x80000008u)));
-    setEnabled(read("Enabled", kEmpty).toBool());
-    g1.setFont(read("Font", ambient).value<QFont>());
-    g1.SetBorderStyle(number(read("BorderStyle", 1)));
-    g1.SetAllowUserResizing(number(read("AllowUserResizing", 0)));
-    g1.SetBackColorBkg(colour(read("BackColorBkg", 0x808080u)));
-    g1.SetBackColorFixed(colour(read("BackColorFixed", 0x8000000Fu)));
-    g1.SetBackColorSel(colour(read("BackColorSel", 0x808000u)));
-    SetCellPicture(read("CellPicture", QPixmap()).value<QPixmap>());
-    g1.SetColAlignment(0, number(read("ColAlignment0", 0)));
-    g1.SetColData(0, number(read("ColData0", 0)));
-    g1.SetColPosition(0, number(read("ColPosition0", 0)));
-    g1.SetCols(number(read("Cols", 2)));
-    g2.SetCols(number(read("Cols", 2)));
-    g1.SetColWidth(0, number(read("ColWidth0", 0)));
-    g1.SetFixedAlignment(0, integer(read("FixedAlignment0", 0)));
-    g1.SetFixedCols(number(read("FixedCols", 0)));
-    g2.SetFixedCols(number(read("FixedCols", 0)));
-    loadFixedRows(g1, number(read("FixedRows", 1)), number(saved("Rows", 0, 2)));
-    loadFixedRows(g2, number(read("FixedRows", 1)), number(saved("Rows", 1, 2)));
-    g1.SetFocusRect(number(read("FocusRect", 0)));
-    g1.SetForeColorFixed(colour(read("ForeColorFixed", 0x80000012u)));
-    g1.SetForeColorSel(colour(read("ForeColorSel", 0x8000000Eu)));
-    g1.SetFormatString(read("FormatString", QString()).toString());
-    g2.SetFormatString(read("FormatString", QString()).toString());
-    g1.SetGridColor(colour(read("GridColor", 0xC0C0C0u)));
-    g1.SetGridColorFixed(colour(read("GridColorFixed", 0u)));
-    g1.SetGridLines(number(read("GridLines", 1)));
-    g1.SetGridLinesFixed(number(read("GridLinesFixed", 1)));
-    g1.SetGridLineWidth(integer(read("GridLineWidth", 1)));
-    g1.SetHighLight(number(read("HighLight", 0)));
-    SetMouseIcon(read("MouseIcon", QPixmap()).value<QPixmap>());
-    {
-        // The surface's own settings: loading them is no change of the control.
-        const QSignalBlocker loading(this);
-        SetMousePointer(integer(read("MousePointer", 0)));
-    }
-    g1.SetRowData(0, number(read("RowData0", 0)));
-    g1.SetRowHeight(0, number(read("RowHeight0", 0)));
-    g1.SetRowHeightMin(number(read("RowHeightMin", 0)));
-    g1.SetRowPosition(0, number(read("RowPosition0", 0)));
-    g1.SetRows(number(read("Rows", 2)));
-    g2.SetRows(number(read("Rows", 2)));
-    g1.SetScrollBars(number(read("ScrollBars", 3)));
-    g1.SetSelectionMode(number(read("SelectionMode", 0)));
-    g1.SetTextArray(0, read("TextArray0", QString()).toString());
-    g1.SetTextMatrix(g1.Row(), g1.Col(), read("TextMatrix0", QString()).toString());
-    g1.SetTextStyle(number(read("TextStyle", 0)));
-    g1.SetTextStyleFixed(number(read("TextStyleFixed", 0)));
-    g1.SetToolTipText(read("ToolTipText", QString()).toString());
-    g1.SetWordWrap(read("WordWrap", kEmpty).toBool());
-    d->Text1->SetBackColor(colour(read("BackColorEdit", quint32(d->Text1->BackColor()))));
-    d->foreColorEdit = colour(read("ForeColorEdit", 128u));
-    d->autoInsert = read("AutoInsert", 1).toBool();
-    d->fontEditText = read("FontEditText", ambient).value<QFont>();
-    d->allowEdit = read("AllowEdit", 1).toBool();
-    d->setKeyFunction = number(read("SetKeyFunction", 118));
-    d->arrowAsKeyTab = read("ArrowAsKeyTab", 0).toBool();
-    d->enterAsKeyTab = read("EnterAsKeyTab", 0).toBool();
-    {
-        const QSignalBlocker loading(this);
-        SetAppearance(number(read("Appearance", 1)));
-    }
-    // The recorded cell is loaded; the current cell does not move.
-    d->recordedCol = number(read("Col", 0));
-    d->recordedRow = number(read("Row", 0));
-    d->Command1->SetBackColor(colour(read("ButtonBackColor", quint32(d->Command1->BackColor()))));
-    d->Command2->SetBackColor(colour(read("ButtonBackColor", quint32(d->Command2->BackColor()))));
-    d->autoComplete = read("AutoComplete", 0).toBool();
-    g1.SetWordWrap(read("WordWrap", kEmpty).toBool());
-    g1.SetMergeRow(0, read("MergeRow0", false).toBool());
-    g2.SetMergeRow(0, read("MergeRow0", false).toBool());
-    g1.SetMergeCol(0, read("MergeCol0", false).toBool());
-    g2.SetMergeCol(0, read("MergeCol0", false).toBool());
-    g1.SetMergeCells(number(read("MergeCells", 0)));
-    g2.SetMergeCells(number(read("MergeCells", 0)));
-    g1.SetRedraw(read("Redraw", kEmpty).toBool());
-    g2.SetRedraw(read("Redraw", kEmpty).toBool());
-    d->loadDataSource(read("DatabaseName", QString()).toString(), integer(read("RecordsetType", 1)),
-                      read("RecordSource", QString()).toString());
+    d->settings.read(bag);
 }
 
 void Vantrel::WriteProperties(PropertyBag &bag) const {
-    const FlexGrid &g1 = *d->MSFlexGrid1;
-    const FlexGrid &g2 = *d->MSFlexGrid2;
-    auto write = [&bag](const char *key, const QVariant &value, const QVariant &def) {
-        bag.WriteProperty(QString::fromLatin1(key), value, def);
-    };
-    auto oleColour = [](OleColor c) { return QVariant(quint32(c)); };
-
-    write("BackColor", oleColour(g1.BackColor()), 0x80000005u);
-    write("ForeColor", oleColour(d->Text1->ForeColor()), 0x80000008u);
-    write("Enabled", isEnabled(), kEmpty);
-    write("Font", g1.font(), d->ambientFont());
-    write("BorderStyle", g1.BorderStyle(), 1);
-    write("AllowUserResizing", g1.AllowUserResizing(), 0);
-    write("BackColorBkg", oleColour(g1.BackColorBkg()), 0x808080u);
-    write("BackColorFixed", oleColour(g1.BackColorFixed()), 0x8000000Fu);
-    write("BackColorSel", oleColour(g1.BackColorSel()), 0x808000u);
-    write("CellPicture", CellPicture(), QPixmap());
-    write("ColAlignment0", g1.ColAlignment(0), 0);
-    write("ColData0", g1.ColData(0), 0);
-    write("Cols", g1.Cols(), 2);
-    write("Cols", g2.Cols(), 2);
-    write("ColWidth0", g1.ColWidth(0), 0);
-    write("FixedAlignment0", g1.FixedAlignment(0), 0);
-    write("FixedCols", g1.FixedCols(), 0);
-    write("FixedRows", g1.FixedRows(), 1);
-    write("FixedCols", g2.FixedCols(), 0);
-    write("FixedRows", g2.FixedRows(), 1);
-    write("FocusRect", g1.FocusRect(), 0);
-    write("ForeColorFixed", oleColour(g1.ForeColorFixed()), 0x80000012u);
-    write("ForeColorSel", oleColour(g1.ForeColorSel()), 0x8000000Eu);
-    write("FormatString", g1.FormatString(), QString());
-    write("FormatString", g2.FormatString(), QString());
-    write("GridColor", oleColour(g1.GridColor()), 0xC0C0C0u);
-    write("GridColorFixed", oleColour(g1.GridColorFixed()), 0u);
-    write("GridLines", g1.GridLines(), 1);
-    write("GridLinesFixed", g1.GridLinesFixed(), 1);
-    write("GridLineWidth", g1.GridLineWidth(), 1);
-    write("HighLight", g1.HighLight(), 0);
-    write("MouseIcon", MouseIcon(), QPixmap());
-    write("MousePointer", MousePointer(), 0);
-    write("AutoInsert", d->autoInsert, true);
-    write("SetKeyFunction", d->setKeyFunction, 118);
-    write("RowData0", g1.RowData(0), 0);
-    write("RowHeight0", g1.RowHeight(0), 0);
-    write("RowHeightMin", g1.RowHeightMin(), 0);
-    write("Rows", g1.Rows(), 2);
-    write("Rows", g2.Rows(), 2);
-    write("ScrollBars", g1.ScrollBars(), 3);
-    write("SelectionMode", g1.SelectionMode(), 0);
-    write("TextArray0", g1.TextArray(0), QString());
-    write("TextMatrix0", g1.Text(), QString());
-    write("TextStyle", g1.TextStyle(), 0);
-    write("TextStyleFixed", g1.TextStyleFixed(), 0);
-    write("ToolTipText", g1.ToolTipText(), QString());
-    write("WordWrap", g1.WordWrap(), kEmpty);
-    write("BackColorEdit", oleColour(d->Text1->BackColor()), 0xC0E0FFu);
-    write("ForeColorEdit", oleColour(d->foreColorEdit), 128u);
-    write("FontEditText", d->fontEditText, d->ambientFont());
-    write("AllowEdit", d->allowEdit, true);
-    write("ArrowAsKeyTab", d->arrowAsKeyTab, false);
-    write("EnterAsKeyTab", d->enterAsKeyTab, false);
-    write("Appearance", Appearance(), 1);
-    write("Col", d->recordedCol, 0);
-    write("Row", d->recordedRow, 0);
-    write("ButtonBackColor", oleColour(d->Command1->BackColor()), 0u);
-    write("ButtonBackColor", oleColour(d->Command2->BackColor()), 0u);
-    write("AutoComplete", d->autoComplete, false);
-    write("WordWrap", g1.WordWrap(), kEmpty);
-    write("MergeRow0", g1.MergeRow(0), false);
-    write("MergeRow0", g2.MergeRow(0), false);
-    write("MergeCol0", g1.MergeCol(0), false);
-    write("MergeCol0", g2.MergeCol(0), false);
-    write("MergeCells", g1.MergeCells(), 0);
-    write("MergeCells", g2.MergeCells(), 0);
-    write("Redraw", g1.Redraw(), kEmpty);
-    write("Redraw", g2.Redraw(), kEmpty);
-    write("DatabaseName", DatabaseName(), QString());
-    write("RecordsetType", RecordsetType(), 1);
-    write("RecordSource", RecordSource(), QString());
+    d->settings.write(bag);
 }
 
 } // namespace Vantrel3

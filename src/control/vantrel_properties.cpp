@@ -4,122 +4,19 @@
 
 #include <Vantrel3/Vantrel.h>
 
+#include "control/mouse_pointers.h"
 #include "control/vantrel_p.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 
+#include <Vantrel3/DataControl.h>
 #include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/MessageBox.h>
 #include <Vantrel3/VbError.h>
 
-#include <QCursor>
-#include <QEvent>
-#include <QFrame>
 #include <limits>
 
 namespace Vantrel3 {
-
-namespace {
-
-// The surface settings the private state has no room for, kept in a frame laid over the whole
-// control: it draws the sunken border of the three-dimensional appearance and lets the mouse
-// through to the grid below.
-class SurfaceFrame : public QFrame {
-public:
-    explicit SurfaceFrame(QWidget *surface) : QFrame(surface) {
-        setObjectName(QStringLiteral("SurfaceFrame"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-        setFrameStyle(QFrame::NoFrame);
-        setGeometry(surface->rect());
-        surface->installEventFilter(this);
-    }
-
-    qint32 appearance = 0;
-    qint16 mousePointer = 0;
-    QPixmap mouseIcon;
-
-    void applyAppearance() {
-        setFrameStyle(appearance == 1 ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
-        setVisible(appearance == 1);
-        raise();
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == parent() && event->type() == QEvent::Resize) {
-            setGeometry(parentWidget()->rect());
-        }
-        return QFrame::eventFilter(watched, event);
-    }
-};
-
-const SurfaceFrame *findSurface(const Vantrel *q) {
-    for (QObject *child : q->children()) {
-        if (auto *frame = dynamic_cast<SurfaceFrame *>(child)) {
-            return frame;
-        }
-    }
-    return nullptr;
-}
-
-SurfaceFrame *surfaceOf(Vantrel *q) {
-    if (auto *frame = findSurface(q)) {
-        return const_cast<SurfaceFrame *>(frame);
-    }
-    auto *frame = new SurfaceFrame(q);
-    frame->hide();
-    return frame;
-}
-
-// The Qt cursor closest to each classic pointer; eIcon has no counterpart and shows the arrow.
-std::optional<Qt::CursorShape> cursorShapeFor(qint16 pointer) {
-    switch (pointer) {
-    case eArrow:
-    case eIcon:
-        return Qt::ArrowCursor;
-    case eCross:
-        return Qt::CrossCursor;
-    case eIBeam:
-        return Qt::IBeamCursor;
-    case eSize:
-    case eSizeAll:
-        return Qt::SizeAllCursor;
-    case eSizeNESW:
-        return Qt::SizeBDiagCursor;
-    case eSizeNS:
-        return Qt::SizeVerCursor;
-    case eSizeNWSE:
-        return Qt::SizeFDiagCursor;
-    case eSizeEW:
-        return Qt::SizeHorCursor;
-    case eUpArrow:
-        return Qt::UpArrowCursor;
-    case eHourglass:
-        return Qt::WaitCursor;
-    case eNoDrop:
-        return Qt::ForbiddenCursor;
-    case eArrowHourGlass:
-        return Qt::BusyCursor;
-    case eArrowQuestion:
-        return Qt::WhatsThisCursor;
-    default:
-        return std::nullopt;
-    }
-}
-
-void applyCursor(Vantrel *q, const SurfaceFrame &surface) {
-    if (surface.mousePointer == eCustom && !surface.mouseIcon.isNull()) {
-        q->setCursor(QCursor(surface.mouseIcon));
-    } else if (auto shape = cursorShapeFor(surface.mousePointer)) {
-        q->setCursor(*shape);
-    } else {
-        // eDefault, and eCustom without an icon: whatever the parts show by themselves.
-        q->unsetCursor();
-    }
-}
-
-} // namespace
 
 // ---- Grid pass-through ----
 
@@ -490,8 +387,7 @@ void Vantrel::SetEnabled(bool enabled) {
 }
 
 qint32 Vantrel::MousePointer() const {
-    const SurfaceFrame *surface = findSurface(this);
-    return surface ? surface->mousePointer : qint32(eDefault);
+    return d->mousePointer;
 }
 
 void Vantrel::SetMousePointer(qint32 pointer) {
@@ -501,39 +397,34 @@ void Vantrel::SetMousePointer(qint32 pointer) {
         throw VbError(VbError::Overflow);
     }
     const auto narrowed = qint16(pointer);
-    if (narrowed != eDefault && narrowed != eCustom && !cursorShapeFor(narrowed)) {
+    if (!isMousePointer(narrowed)) {
         throw VbError(VbError::InvalidPropertyValue);
     }
-    SurfaceFrame *surface = surfaceOf(this);
-    surface->mousePointer = narrowed;
-    applyCursor(this, *surface);
+    d->mousePointer = narrowed;
+    d->applyCursor();
     Q_EMIT PropertyChanged(QStringLiteral("MousePointer"));
 }
 
 QPixmap Vantrel::MouseIcon() const {
-    const SurfaceFrame *surface = findSurface(this);
-    return surface ? surface->mouseIcon : QPixmap();
+    return d->mouseIcon;
 }
 
 void Vantrel::SetMouseIcon(const QPixmap &icon) {
-    SurfaceFrame *surface = surfaceOf(this);
-    surface->mouseIcon = icon;
-    applyCursor(this, *surface);
+    d->mouseIcon = icon;
+    d->applyCursor();
     Q_EMIT PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
 qint32 Vantrel::Appearance() const {
-    const SurfaceFrame *surface = findSurface(this);
-    return surface ? surface->appearance : 0;
+    return d->appearance;
 }
 
 void Vantrel::SetAppearance(qint32 appearance) {
     if (appearance != 0 && appearance != 1) {
         throw VbError(VbError::InvalidPropertyValue);
     }
-    SurfaceFrame *surface = surfaceOf(this);
-    surface->appearance = appearance;
-    surface->applyAppearance();
+    d->appearance = appearance;
+    d->applyAppearance();
     Q_EMIT PropertyChanged(QStringLiteral("Appearance"));
 }
 
@@ -548,29 +439,29 @@ qint32 Vantrel::hDC() const {
 // ---- Own settings ----
 
 qint32 Vantrel::SetKeyFunction() const {
-    return d->setKeyFunction;
+    return d->options.setKeyFunction;
 }
 
 void Vantrel::SetSetKeyFunction(qint32 keyCode) {
-    d->setKeyFunction = keyCode;
+    d->options.setKeyFunction = keyCode;
     Q_EMIT PropertyChanged(QStringLiteral("SetKeyFunction"));
 }
 
 bool Vantrel::ArrowAsKeyTab() const {
-    return d->arrowAsKeyTab;
+    return d->options.arrowAsKeyTab;
 }
 
 void Vantrel::SetArrowAsKeyTab(bool on) {
-    d->arrowAsKeyTab = on;
+    d->options.arrowAsKeyTab = on;
     Q_EMIT PropertyChanged(QStringLiteral("ArrowAsKeyTab"));
 }
 
 bool Vantrel::EnterAsKeyTab() const {
-    return d->enterAsKeyTab;
+    return d->options.enterAsKeyTab;
 }
 
 void Vantrel::SetEnterAsKeyTab(bool on) {
-    d->enterAsKeyTab = on;
+    d->options.enterAsKeyTab = on;
     Q_EMIT PropertyChanged(QStringLiteral("EnterAsKeyTab"));
 }
 
@@ -584,6 +475,45 @@ void Vantrel::SetButtonBackColor(OleColor color) {
     d->Command1->SetBackColor(color);
     d->Command2->SetBackColor(color);
     Q_EMIT PropertyChanged(QStringLiteral("ButtonBackColor"));
+}
+
+// ---- Data source ----
+
+QString Vantrel::DatabaseName() const {
+    return d->Data1->DatabaseName();
+}
+
+void Vantrel::SetDatabaseName(const QString &name) {
+    d->Data1->SetDatabaseName(name);
+    d->Data1->Refresh();
+    Q_EMIT PropertyChanged(QStringLiteral("DatabaseName"));
+}
+
+qint32 Vantrel::RecordsetType() const {
+    return d->Data1->RecordsetType();
+}
+
+void Vantrel::SetRecordsetType(qint32 type) {
+    if (type < -32768 || type > 32767) {
+        throw VbError(VbError::Overflow, QStringLiteral("Vantrel"));
+    }
+    d->Data1->SetRecordsetType(qint16(type));
+    Q_EMIT PropertyChanged(QStringLiteral("RecordsetType"));
+}
+
+QString Vantrel::RecordSource() const {
+    return d->Data1->RecordSource();
+}
+
+void Vantrel::SetRecordSource(const QString &source) {
+    try {
+        d->Data1->SetRecordSource(source);
+        d->Data1->Refresh();
+    } catch (const VbError &e) {
+        MsgBox(e.Description(), vbCritical, QStringLiteral("Vantrel Message"), this);
+        return;
+    }
+    Q_EMIT PropertyChanged(QStringLiteral("RecordSource"));
 }
 
 } // namespace Vantrel3

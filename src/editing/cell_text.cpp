@@ -1,10 +1,6 @@
 #include "editing/cell_text.h"
 
-#include "control/vantrel_p.h"
-#include "editing/editor_box.h"
-
 #include <Vantrel3/Enums.h>
-#include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/mdlGrid.h>
 #include <Vantrel3/vbruntime.h>
 
@@ -16,48 +12,53 @@ namespace {
 constexpr int kFirstDayOfWeek = 1;
 constexpr int kFirstWeekOfYear = 1;
 
-} // namespace
-
-QString CellText::formatted(const QString &text) const {
-    if (d.style.CurCustomFormat.isEmpty()) {
+QString formatted(const QString &text, const QString &customFormat) {
+    if (customFormat.isEmpty()) {
         return text;
     }
-    return vb::Format(text, d.style.CurCustomFormat, kFirstDayOfWeek, kFirstWeekOfYear);
+    return vb::Format(text, customFormat, kFirstDayOfWeek, kFirstWeekOfYear);
 }
 
-QString CellText::ValidateEditText(qint32 DataType) const {
-    const QString t = d.Text1->Text();
-    if (t.isEmpty() || DataType < Numeric || DataType > CodiceFiscale) {
+} // namespace
+
+QString CellText::validate(const QString &t, qint32 dataType, const QString &customFormat) {
+    if (t.isEmpty() || dataType < Numeric || dataType > CodiceFiscale) {
         return t;
     }
-    switch (DataType) {
+    switch (dataType) {
     case Numeric:
-        return vb::IsNumeric(t) ? formatted(t) : kErr;
+        return vb::IsNumeric(t) ? formatted(t, customFormat) : kErr;
     case Date:
     case Time:
-        return vb::IsDate(t) ? formatted(t) : kErr;
+        return vb::IsDate(t) ? formatted(t, customFormat) : kErr;
     case PartitaIva:
-        return mdlGrid::CheckPartitaIva(t) != 0 ? kErr : formatted(t);
+        return mdlGrid::CheckPartitaIva(t) != 0 ? kErr : formatted(t, customFormat);
     case CodiceFiscale:
-        return mdlGrid::CheckCodiceFiscale(t) != 0 ? kErr : formatted(t);
+        return mdlGrid::CheckCodiceFiscale(t) != 0 ? kErr : formatted(t, customFormat);
     default:
         return t;
     }
 }
 
-CellText::Styled CellText::styled(const QString &text) const {
-    const qint32 caseType = d.style.CurCaseType;
-    const QString raw = vb::StrConv(text, caseType);
-    const QString shown = vb::StrConv(
-        vb::Format(raw, d.style.CurCustomFormat, kFirstDayOfWeek, kFirstWeekOfYear), caseType);
-    return {shown, raw};
+QString CellText::shownOnLeave(const QString &editorText, const QString &validated,
+                               qint32 caseType) {
+    switch (caseType) {
+    case UpperCase:
+    case LowerCase:
+        return vb::StrConv(editorText, caseType);
+    case ProperCase:
+        return vb::StrConv(validated, ProperCase);
+    default:
+        return validated;
+    }
 }
 
-void CellText::FormatCellText(qint32 Row, qint32 Col, const QString &Text) {
-    d.ApplyCellStyle(Row, Col);
-    const Styled texts = styled(Text);
-    d.MSFlexGrid1->SetTextMatrix(Row, Col, texts.shown);
-    d.MSFlexGrid2->SetTextMatrix(Row, Col, texts.raw);
+CellText::Styled CellText::styled(const QString &text, qint32 caseType,
+                                  const QString &customFormat) {
+    const QString raw = vb::StrConv(text, caseType);
+    const QString shown =
+        vb::StrConv(vb::Format(raw, customFormat, kFirstDayOfWeek, kFirstWeekOfYear), caseType);
+    return {shown, raw};
 }
 
 } // namespace Vantrel3

@@ -5,34 +5,27 @@
 
 namespace Vantrel3 {
 
-class VantrelPrivate;
-
-// Validation of the editor's text when a cell is left, and the styled write of a cell's text
-// that code sets: the visible grid gets the formatted text, the hidden grid the raw text.
+// The texts a cell gets: the editor's text validated when the cell is left, and the shown and
+// raw texts of a text that code writes. Pure functions of the text and the style in force.
 class CellText {
 public:
     static inline const QString kErr = QStringLiteral("Err");
 
-    explicit CellText(VantrelPrivate &d) : d(d) {}
+    // The text checked against the data type and formatted with the custom format, or "Err".
+    // Empty, untyped and alphanumeric texts come back unchanged.
+    static QString validate(const QString &text, qint32 dataType, const QString &customFormat);
 
-    // The editor's text checked against the data type and formatted with the current custom
-    // format, or "Err". Untyped and alphanumeric texts come back unchanged.
-    QString ValidateEditText(qint32 DataType) const;
+    // The visible grid's text after leaving a cell: the case-converted editor text for upper and
+    // lower case, the validated text otherwise (proper-cased for proper case).
+    static QString shownOnLeave(const QString &editorText, const QString &validated,
+                                qint32 caseType);
 
-    // Loads the cell's style, then writes both grids. No data-type check runs here.
-    void FormatCellText(qint32 Row, qint32 Col, const QString &Text);
-
-    // The shown and raw texts of a text under the style now in force.
+    // The shown and raw texts of a text that code writes into a cell. No data-type check.
     struct Styled {
         QString shown;
         QString raw;
     };
-    Styled styled(const QString &text) const;
-
-private:
-    QString formatted(const QString &text) const;
-
-    VantrelPrivate &d;
+    static Styled styled(const QString &text, qint32 caseType, const QString &customFormat);
 };
 
 } // namespace Vantrel3

@@ -1,57 +1,57 @@
 #include "editing/editor_keys.h"
 
-#include "control/vantrel_p.h"
+#include "editing/cell_editor.h"
+#include "editing/edit_options.h"
+#include "editing/edit_session.h"
 #include "editing/editor_box.h"
+#include "editing/key_actions.h"
 #include "editing/key_codes_used.h"
 #include "editing/typing_filter.h"
-#include "pickers/frm_list.h"
 
 #include <Vantrel3/FlexGrid.h>
-
-#include <Vantrel3/MessageBox.h>
 #include <Vantrel3/VbError.h>
 
 namespace Vantrel3 {
 
 void EditorKeys::leave() {
-    d.MSFlexGrid1->setFocus();
+    t.grid.setFocus();
 }
 
 void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
-    if (d.handleFunctionKey(KeyCode)) {
+    if (handleFunctionKey(KeyCode)) {
         return;
     }
-    Vantrel &q = *d.q;
+    const FlexGrid &g = t.grid;
     switch (KeyCode) {
     case vbKeyUp:
         leave();
         // In the editor, Up stops at the first non-fixed row.
-        if (q.Row() > q.FixedRows()) {
-            q.SetRow(q.Row() - 1);
+        if (g.Row() > g.FixedRows()) {
+            t.actions.setRow(g.Row() - 1);
         }
         KeyCode = 0;
         break;
     case vbKeyDown:
         leave();
-        if (q.Row() < q.Rows() - 1) {
-            q.SetRow(q.Row() + 1);
+        if (g.Row() < g.Rows() - 1) {
+            t.actions.setRow(g.Row() + 1);
         }
         KeyCode = 0;
         break;
     case vbKeyLeft:
-        if (d.arrowAsKeyTab) {
+        if (t.options.arrowAsKeyTab) {
             leave();
-            if (q.Col() > q.FixedCols()) {
-                q.SetCol(q.Col() - 1);
+            if (g.Col() > g.FixedCols()) {
+                t.actions.setCol(g.Col() - 1);
             }
             KeyCode = 0;
         }
         break;
     case vbKeyRight:
-        if (d.arrowAsKeyTab) {
+        if (t.options.arrowAsKeyTab) {
             leave();
-            if (q.Col() < q.Cols() - 1) {
-                q.SetCol(q.Col() + 1);
+            if (g.Col() < g.Cols() - 1) {
+                t.actions.setCol(g.Col() + 1);
             }
             KeyCode = 0;
         }
@@ -63,8 +63,8 @@ void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
     case vbKeyReturn:
         KeyCode = 0;
         leave();
-        if (d.enterAsKeyTab && q.Col() < q.Cols() - 1) {
-            q.SetCol(q.Col() + 1);
+        if (t.options.enterAsKeyTab && g.Col() < g.Cols() - 1) {
+            t.actions.setCol(g.Col() + 1);
         }
         break;
     default:
@@ -76,37 +76,37 @@ void EditorKeys::KeyPress(qint16 &KeyAscii) {
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;
-            if (d.autoComplete && d.listOpen()) {
-                d.unloadList();
+            if (t.options.autoComplete && t.actions.listPopupOpen()) {
+                t.actions.closeListPopup();
             }
-            d.applyAutoInsert();
+            t.actions.applyAutoInsert();
             return;
         }
-        if (!d.allowEdit) {
+        if (!t.options.allowEdit) {
             return;
         }
         if (TypingFilter::inTypingRange(KeyAscii)) {
             filterTypedCharacter(KeyAscii);
         } else if (KeyAscii == vbKeyBack) {
-            if (d.autoComplete && d.listOpen()) {
-                d.Text1->SetText(QString());
+            if (t.options.autoComplete && t.actions.listPopupOpen()) {
+                t.editor.SetText(QString());
             }
         }
     } catch (const VbError &e) {
-        d.showKeyPressFailure(e.Description());
+        showKeyPressFailure(e.Description());
     } catch (const std::exception &e) {
-        d.showKeyPressFailure(QString::fromUtf8(e.what()));
+        showKeyPressFailure(QString::fromUtf8(e.what()));
     }
 }
 
 void EditorKeys::filterTypedCharacter(qint16 &KeyAscii) {
-    d.giveTypingLook();
+    t.cells.giveTypingLook();
     // Before the filter, so that a refused character can still append a row.
-    d.applyAutoInsert();
-    if (!TypingFilter::accepts(d.style.CurDataType, KeyAscii)) {
+    t.actions.applyAutoInsert();
+    if (!TypingFilter::accepts(t.session.style.CurDataType, KeyAscii)) {
         KeyAscii = 0;
     }
-    KeyAscii = TypingFilter::convertCase(d.style.CurCaseType, KeyAscii);
+    KeyAscii = TypingFilter::convertCase(t.session.style.CurCaseType, KeyAscii);
 }
 
 } // namespace Vantrel3

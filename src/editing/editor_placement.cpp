@@ -1,179 +1,165 @@
 #include "editing/editor_placement.h"
 
-#include "control/vantrel_p.h"
-#include "editing/cell_button.h"
-#include "editing/editor_box.h"
-#include "pickers/frm_list.h"
+#include "styles/cell_style_registry.h"
+#include "styles/cell_style_state.h"
 
 #include <Vantrel3/Enums.h>
-#include <Vantrel3/FlexGrid.h>
 
-#include <QListWidget>
-#include <cmath>
+#include <algorithm>
 #include <cstdlib>
 
 namespace Vantrel3 {
 
-void EditorPlacement::PlaceEditor() {
-    if (!d.allowEdit) {
-        return;
-    }
-    FlexGrid &grid = *d.MSFlexGrid1;
-    m_col = grid.Col();
-    m_row = grid.Row();
-    if (m_row < grid.FixedRows() || m_col < grid.FixedCols()) {
-        return;
-    }
-    m_cellLeft = grid.CellLeft();
-    m_cellTop = grid.CellTop();
-    m_cellWidth = grid.CellWidth();
-    m_cellHeight = grid.CellHeight();
+namespace {
 
-    layOnCell();
-    trimToGrid();
-    applyColumnMode();
-    applyCellButton();
-    fillLookupItems();
-    applyCellEditStyle();
-    if (!d.editorHoldsTyping(m_row, m_col)) {
-        const QString raw = d.MSFlexGrid2->Text();
-        d.Text1->SetText(raw);
-        d.loadedRow = m_row;
-        d.loadedCol = m_col;
-        d.loadedText = raw;
-    }
-    d.Text1->SetVisible(true);
-    d.Text1->raise();
+// Widths never go below zero, as the editor box clamps them.
+qint32 width(qint32 w) {
+    return std::max<qint32>(w, 0);
 }
 
-void EditorPlacement::layOnCell() {
-    const FlexGrid &grid = *d.MSFlexGrid1;
-    // The last column may reach past the control's right edge: keep the editor inside.
-    qint32 overhang = 0;
-    if (m_col == grid.Cols() - 1) {
-        overhang = (m_cellLeft + m_cellWidth) - d.controlWidth() + kMargin;
-        if (overhang < 0) {
-            overhang = 0;
+class Placer {
+public:
+    Placer(const PlacementMetrics &m, const CellStyleRegistry &registry)
+        : m(m), registry(registry), shown(m.buttonShown) {}
+
+    EditorLayout run() {
+        layOnCell();
+        trimToGrid();
+        applyColumnMode();
+        applyCellButton();
+        out.lookupItems = registry.lookUpItems(m.row, m.col);
+        applyCellEditStyle();
+        if (out.button) {
+            out.buttonTop = m.cellTop;
+            out.buttonHeight = m.cellHeight;
+        }
+        return out;
+    }
+
+private:
+    void layOnCell() {
+        // The last column may reach past the control's right edge: keep the editor inside.
+        qint32 overhang = 0;
+        if (m.col == m.cols - 1) {
+            overhang = std::max<qint32>(
+                (m.cellLeft + m.cellWidth) - m.controlWidth + EditorPlacement::kMargin, 0);
+        }
+        out.left = m.cellLeft;
+        out.top = m.cellTop;
+        out.height = m.cellHeight;
+        out.width = width(m.cellWidth - overhang);
+    }
+
+    void trimToGrid() {
+        if (m.scrollBars != eScrollBarVertical && m.scrollBars != eScrollBarBoth) {
+            return;
+        }
+        // The current cell's height stands for every row's height.
+        const bool rowsDoNotFit = qint64(m.gridHeight) - EditorPlacement::kHeightAllowance <
+                                  qint64(m.cellHeight) * m.rows;
+        const qint32 right =
+            out.left + out.width + (rowsDoNotFit ? EditorPlacement::kScrollBarRoom : 0);
+        const qint32 trim = m.gridWidth - right;
+        if (trim < 0) {
+            const qint32 loss =
+                std::abs(trim) + (m.borderStyle == 1 ? EditorPlacement::kMargin : 0);
+            out.width = width(out.width - loss);
         }
     }
-    EditorBox &editor = *d.Text1;
-    editor.SetLeft(m_cellLeft);
-    editor.SetTop(m_cellTop);
-    editor.SetHeight(m_cellHeight);
-    editor.SetWidth(m_cellWidth - overhang);
+
+    void setStyle(qint32 maxLength, qint32 dataType, qint32 caseType, const QString &format) {
+        out.style = PlacedStyle{maxLength, dataType, caseType, format};
+        if (dataType == Date) {
+            out.setsCalendar = true;
+        } else if (dataType == Numeric) {
+            out.setsCalculator = true;
+        }
+    }
+
+    void applyColumnMode() {
+        const clsGrid *mode = registry.firstColumnMode(m.col);
+        if (!mode) {
+            return;
+        }
+        setStyle(mode->MaxLen, mode->DataType, mode->CaseFormat, mode->CustomFormat);
+        switch (mode->ButtonStyle) {
+        case ButtonStyleDrop:
+            attach(CellButtonKind::Drop);
+            break;
+        case ButtonStyleBrowse:
+            attach(CellButtonKind::Browse);
+            break;
+        default:
+            show(CellButtonKind::None);
+            break;
+        }
+    }
+
+    void applyCellButton() {
+        const clsButtons *button = registry.firstButton(m.row, m.col);
+        if (!button) {
+            return;
+        }
+        CellButtonKind wanted;
+        if (button->Style == ButtonStyleDrop) {
+            wanted = CellButtonKind::Drop;
+        } else if (button->Style == ButtonStyleBrowse) {
+            wanted = CellButtonKind::Browse;
+        } else {
+            return;
+        }
+        if (shown == wanted) {
+            return;
+        }
+        if (shown != CellButtonKind::None) {
+            // The other button goes, and gives its room back.
+            show(CellButtonKind::None);
+            out.width = width(out.width + m.buttonWidth - EditorPlacement::kMargin);
+        }
+        attach(wanted);
+    }
+
+    void applyCellEditStyle() {
+        const clsEdit *edit = registry.firstEditStyle(m.row, m.col);
+        if (edit) {
+            setStyle(edit->MaxLen, edit->DataFormat, edit->CaseFormat, edit->CustomFormat);
+        }
+    }
+
+    // The button starts where the shortened editor ends and reaches 15 twips past its former
+    // right edge.
+    void attach(CellButtonKind kind) {
+        out.width = width(out.width - m.buttonWidth + EditorPlacement::kMargin);
+        out.buttonLeft = m.cellLeft + out.width;
+        show(kind);
+    }
+
+    void show(CellButtonKind kind) {
+        shown = kind;
+        out.button = kind;
+    }
+
+    const PlacementMetrics &m;
+    const CellStyleRegistry &registry;
+    CellButtonKind shown;
+    EditorLayout out;
+};
+
+} // namespace
+
+void EditorLayout::applyTo(CellStyleState &state) const {
+    if (style) {
+        state.CurDataType = style->dataType;
+        state.CurCaseType = style->caseType;
+        state.CurCustomFormat = style->customFormat;
+    }
+    state.CellHasCalendar = state.CellHasCalendar || setsCalendar;
+    state.CellHasCalculator = state.CellHasCalculator || setsCalculator;
+    state.CellHasList = state.CellHasList || !lookupItems.isEmpty();
 }
 
-void EditorPlacement::trimToGrid() {
-    const FlexGrid &grid = *d.MSFlexGrid1;
-    const qint32 bars = grid.ScrollBars();
-    if (bars != eScrollBarVertical && bars != eScrollBarBoth) {
-        return;
-    }
-    EditorBox &editor = *d.Text1;
-    // The current cell's height stands for every row's height.
-    const bool rowsDoNotFit =
-        qint64(grid.Height()) - kHeightAllowance < qint64(m_cellHeight) * grid.Rows();
-    const qint32 right = editor.Left() + editor.Width() + (rowsDoNotFit ? kScrollBarRoom : 0);
-    const qint32 trim = grid.Width() - right;
-    if (trim < 0) {
-        const qint32 loss = std::abs(trim) + (grid.BorderStyle() == 1 ? kMargin : 0);
-        editor.SetWidth(editor.Width() - loss);
-    }
-}
-
-void EditorPlacement::setDataType(qint32 dataType) {
-    d.style.CurDataType = dataType;
-    if (dataType == Date) {
-        d.style.CellHasCalendar = true;
-    } else if (dataType == Numeric) {
-        d.style.CellHasCalculator = true;
-    }
-}
-
-void EditorPlacement::applyColumnMode() {
-    const clsGrid *mode = d.registry.firstColumnMode(m_col);
-    if (!mode) {
-        return;
-    }
-    d.Text1->SetMaxLength(mode->MaxLen);
-    setDataType(mode->DataType);
-    d.style.CurCaseType = mode->CaseFormat;
-    d.style.CurCustomFormat = mode->CustomFormat;
-    switch (mode->ButtonStyle) {
-    case ButtonStyleDrop:
-        attach(d.Command1);
-        d.Command2->SetVisible(false);
-        break;
-    case ButtonStyleBrowse:
-        attach(d.Command2);
-        d.Command1->SetVisible(false);
-        break;
-    default:
-        d.Command1->SetVisible(false);
-        d.Command2->SetVisible(false);
-        break;
-    }
-}
-
-void EditorPlacement::applyCellButton() {
-    const clsButtons *button = d.registry.firstButton(m_row, m_col);
-    if (!button) {
-        return;
-    }
-    CellButton *wanted = nullptr;
-    CellButton *other = nullptr;
-    if (button->Style == ButtonStyleDrop) {
-        wanted = d.Command1;
-        other = d.Command2;
-    } else if (button->Style == ButtonStyleBrowse) {
-        wanted = d.Command2;
-        other = d.Command1;
-    } else {
-        return;
-    }
-    if (wanted->Visible()) {
-        return;
-    }
-    if (other->Visible()) {
-        giveBackRoom(other);
-    }
-    attach(wanted);
-}
-
-void EditorPlacement::giveBackRoom(CellButton *hidden) {
-    hidden->SetVisible(false);
-    // Both buttons have the same width; the room is reckoned with the drop button's.
-    d.Text1->SetWidth(d.Text1->Width() + d.Command1->Width() - kMargin);
-}
-
-void EditorPlacement::attach(CellButton *button) {
-    EditorBox &editor = *d.Text1;
-    editor.SetWidth(editor.Width() - button->Width() + kMargin);
-    button->SetHeight(m_cellHeight);
-    button->SetTop(m_cellTop);
-    button->SetLeft(m_cellLeft + editor.Width());
-    button->SetVisible(true);
-    button->raise();
-}
-
-void EditorPlacement::fillLookupItems() {
-    QListWidget *list = d.frmListObj->List1();
-    list->clear();
-    list->addItems(d.registry.lookUpItems(m_row, m_col));
-    if (list->count() > 0) {
-        d.style.CellHasList = true;
-    }
-}
-
-void EditorPlacement::applyCellEditStyle() {
-    const clsEdit *edit = d.registry.firstEditStyle(m_row, m_col);
-    if (!edit) {
-        return;
-    }
-    d.Text1->SetMaxLength(edit->MaxLen);
-    setDataType(edit->DataFormat);
-    d.style.CurCaseType = edit->CaseFormat;
-    d.style.CurCustomFormat = edit->CustomFormat;
+EditorLayout EditorPlacement::layout(const PlacementMetrics &m, const CellStyleRegistry &registry) {
+    return Placer(m, registry).run();
 }
 
 } // namespace Vantrel3

@@ -1,7 +1,10 @@
 #include "editing/grid_keys.h"
 
-#include "control/vantrel_p.h"
+#include "editing/cell_editor.h"
+#include "editing/edit_options.h"
+#include "editing/edit_session.h"
 #include "editing/editor_box.h"
+#include "editing/key_actions.h"
 #include "editing/key_codes_used.h"
 #include "editing/typing_filter.h"
 #include "host/key_codes.h"
@@ -12,39 +15,39 @@
 namespace Vantrel3 {
 
 void GridKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
-    if (d.handleFunctionKey(KeyCode)) {
+    if (handleFunctionKey(KeyCode)) {
         return;
     }
-    Vantrel &q = *d.q;
+    const FlexGrid &g = t.grid;
     switch (KeyCode) {
     case vbKeyUp:
         // The limit is row 0, so this can move into a fixed row.
-        if (q.Row() >= 1) {
-            q.SetRow(q.Row() - 1);
+        if (g.Row() >= 1) {
+            t.actions.setRow(g.Row() - 1);
         }
         break;
     case vbKeyDown:
-        if (q.Row() < q.Rows() - 1) {
-            q.SetRow(q.Row() + 1);
+        if (g.Row() < g.Rows() - 1) {
+            t.actions.setRow(g.Row() + 1);
         }
         break;
     case vbKeyLeft:
-        if (q.Col() > q.FixedCols()) {
-            q.SetCol(q.Col() - 1);
+        if (g.Col() > g.FixedCols()) {
+            t.actions.setCol(g.Col() - 1);
         }
         break;
     case vbKeyRight:
-        if (q.Col() < q.Cols() - 1) {
-            q.SetCol(q.Col() + 1);
+        if (g.Col() < g.Cols() - 1) {
+            t.actions.setCol(g.Col() + 1);
         }
         break;
     case vbKeyReturn:
-        if (d.enterAsKeyTab) {
-            if (q.Col() < q.Cols() - 1) {
-                q.SetCol(q.Col() + 1);
+        if (t.options.enterAsKeyTab) {
+            if (g.Col() < g.Cols() - 1) {
+                t.actions.setCol(g.Col() + 1);
             }
-        } else if (d.allowEdit) {
-            d.Text1->setFocus();
+        } else if (t.options.allowEdit) {
+            t.editor.setFocus();
         }
         break;
     default:
@@ -55,41 +58,41 @@ void GridKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
 }
 
 void GridKeys::KeyPress(qint16 &KeyAscii) {
-    if (!d.allowEdit) {
+    if (!t.options.allowEdit) {
         return;
     }
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;
-            d.giveTypingLook();
-            d.applyAutoInsert();
+            t.cells.giveTypingLook();
+            t.actions.applyAutoInsert();
         }
         // The range handled here starts at 32; an Enter has become 0 and stops here.
         if (!TypingFilter::inTypingRange(KeyAscii) || KeyAscii == 31) {
             return;
         }
-        d.giveTypingLook();
-        d.applyAutoInsert();
+        t.cells.giveTypingLook();
+        t.actions.applyAutoInsert();
     } catch (const VbError &e) {
-        d.showKeyPressFailure(e.Description());
+        showKeyPressFailure(e.Description());
         return;
     }
 
-    const bool editStarted = d.startRecordEdit();
+    const bool editStarted = t.actions.startRecordEdit();
     try {
-        d.Text1->setFocus();
-        const bool accepted = TypingFilter::accepts(d.style.CurDataType, KeyAscii);
-        KeyAscii = TypingFilter::convertCase(d.style.CurCaseType, KeyAscii);
+        t.editor.setFocus();
+        const bool accepted = TypingFilter::accepts(t.session.style.CurDataType, KeyAscii);
+        KeyAscii = TypingFilter::convertCase(t.session.style.CurCaseType, KeyAscii);
         if (accepted) {
-            d.Text1->SetText(QString(KeyCodes::charFromKeyAscii(KeyAscii)));
-            d.Text1->SetSelStart(qint32(d.Text1->Text().size()));
+            t.editor.SetText(QString(KeyCodes::charFromKeyAscii(KeyAscii)));
+            t.editor.SetSelStart(qint32(t.editor.Text().size()));
         }
         // The character now lives in the editor; the grid does nothing more with it.
         KeyAscii = 0;
     } catch (const VbError &e) {
         // Failures are reported only while a record edit was already pending.
-        if (d.recordEditPending && !editStarted) {
-            d.showKeyPressFailure(e.Description());
+        if (t.session.recordEditPending && !editStarted) {
+            showKeyPressFailure(e.Description());
         }
     }
 }

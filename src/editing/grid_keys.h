@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QtGlobal>
+#include "editing/key_handler.h"
 
 namespace Vantrel3 {
 
-class VantrelPrivate;
-
 // Keys typed while the visible grid has the focus: arrows and Enter move the current cell, the
 // function key opens the cell's popup, and a typed character starts editing the cell with it.
-class GridKeys {
+class GridKeys : private KeyHandler {
 public:
-    explicit GridKeys(VantrelPrivate &d) : d(d) {}
+    explicit GridKeys(const KeyTargets &targets) : KeyHandler(targets) {}
 
     void KeyDown(qint16 &KeyCode, qint16 &Shift);
     void KeyPress(qint16 &KeyAscii);
-
-private:
-    VantrelPrivate &d;
 };
 
 } // namespace Vantrel3

@@ -1,6 +1,6 @@
+#include "common/control_parts.h"
 #include "common/message_box_recorder.h"
 #include "common/shown_control.h"
-#include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
 
@@ -127,7 +127,7 @@ TEST_F(TypingTest, EnterIsSwallowedAndAppendsOnTheLastRowOnly) {
 }
 
 TEST_F(TypingTest, WithTheListOnScreenBackspaceEmptiesTheEditorAndEnterClosesTheList) {
-    frmList *list = VantrelPrivate::get(&grid)->frmListObj;
+    frmList *list = parts::list(grid);
     typeInto(1, NoType, QStringLiteral("Rom"));
 
     // Without completion the list plays no part.

@@ -4,7 +4,6 @@
 #include "common/message_box_recorder.h"
 #include "common/pg_cluster.h"
 #include "common/query_rows.h"
-#include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 
 #include <Vantrel3/FlexGrid.h>

@@ -1,5 +1,5 @@
+#include "common/control_parts.h"
 #include "common/shown_control.h"
-#include "control/vantrel_p.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
@@ -36,7 +36,6 @@ protected:
     }
 
     CellButton *command1() { return grid.findChild<CellButton *>(QStringLiteral("Command1")); }
-    VantrelPrivate *priv() { return VantrelPrivate::get(&grid); }
 
     void at(qint32 row, qint32 col) {
         enterAfresh(row, col);
@@ -146,23 +145,24 @@ TEST_F(CellEditingTest, WithEditingOffLeavingCommitsNothingButStillResets) {
     grid.SetRow(2);
     EXPECT_EQ(grid2()->TextMatrix(1, 1), QString());
     EXPECT_FALSE(command1()->Visible());
-    EXPECT_FALSE(priv()->style.CellHasCalendar);
-    EXPECT_EQ(priv()->style.CurDataType, NoType);
     EXPECT_EQ(events, QStringList({"leave 1,1", "enter 2,1"}));
+    // The style state went back to neutral: the function key finds no popup on the new cell.
+    QTest::keyClick(grid1(), Qt::Key_F7);
+    EXPECT_FALSE(parts::calendar(grid)->isVisible());
 }
 
 TEST_F(CellEditingTest, GridAndEditorClicksCloseTheOpenList) {
     at(1, 1);
-    priv()->frmListObj->show();
+    parts::list(grid)->show();
     QTest::mouseClick(grid1()->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
-    EXPECT_FALSE(priv()->frmListObj->isVisible());
+    EXPECT_FALSE(parts::list(grid)->isVisible());
     EXPECT_FALSE(events.contains(QStringLiteral("click")));
     QTest::mouseClick(grid1()->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
     EXPECT_TRUE(events.contains(QStringLiteral("click")));
 
-    priv()->frmListObj->show();
+    parts::list(grid)->show();
     QTest::mouseClick(editor(), Qt::LeftButton);
-    EXPECT_FALSE(priv()->frmListObj->isVisible());
+    EXPECT_FALSE(parts::list(grid)->isVisible());
 }
 
 TEST_F(CellEditingTest, TextOperationsStyleBothGrids) {

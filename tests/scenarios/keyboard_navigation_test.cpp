@@ -1,5 +1,4 @@
 #include "common/shown_control.h"
-#include "control/vantrel_p.h"
 #include "editing/editor_box.h"
 
 #include <Vantrel3/FlexGrid.h>

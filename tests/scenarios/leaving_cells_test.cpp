@@ -1,6 +1,7 @@
+#include "common/control_parts.h"
 #include "common/shown_control.h"
-#include "control/vantrel_p.h"
 #include "editing/editor_box.h"
+#include "host/vb_test_locale.h"
 #include "pickers/calculator.h"
 #include "pickers/frm_cal.h"
 #include "pickers/frm_list.h"
@@ -21,39 +22,37 @@ namespace {
 
 enum class Leave { Down, ArrowRight, EnterAsTab, Click };
 
-class LeavingCellsTest : public ShownControlTest {
-protected:
-    void SetUp() override {
-        grid.SetCols(3);
-        grid.SetRows(3);
-        ASSERT_NO_FATAL_FAILURE(show(500, 300));
+void leave(Vantrel &control, Leave how) {
+    EditorBox *editor = parts::editor(control);
+    switch (how) {
+    case Leave::Down:
+        QTest::keyClick(editor, Qt::Key_Down);
+        break;
+    case Leave::ArrowRight:
+        control.SetArrowAsKeyTab(true);
+        QTest::keyClick(editor, Qt::Key_Right);
+        control.SetArrowAsKeyTab(false);
+        break;
+    case Leave::EnterAsTab:
+        control.SetEnterAsKeyTab(true);
+        QTest::keyClick(editor, Qt::Key_Return);
+        control.SetEnterAsKeyTab(false);
+        break;
+    case Leave::Click: {
+        FlexGrid *grid = parts::grid1(control);
+        const QPoint inGrid(Twips::toPixelsX(grid, grid->ColPos(2)) + 5,
+                            Twips::toPixelsY(grid, grid->RowPos(2)) + 5);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->viewport()->mapFrom(grid, inGrid));
+        break;
     }
-
-    void leave(Leave how) {
-        switch (how) {
-        case Leave::Down:
-            QTest::keyClick(editor(), Qt::Key_Down);
-            break;
-        case Leave::ArrowRight:
-            grid.SetArrowAsKeyTab(true);
-            QTest::keyClick(editor(), Qt::Key_Right);
-            grid.SetArrowAsKeyTab(false);
-            break;
-        case Leave::EnterAsTab:
-            grid.SetEnterAsKeyTab(true);
-            QTest::keyClick(editor(), Qt::Key_Return);
-            grid.SetEnterAsKeyTab(false);
-            break;
-        case Leave::Click:
-            QTest::mouseClick(grid1()->viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
-            break;
-        }
     }
-};
+}
 
 } // namespace
 
-TEST_F(LeavingCellsTest, TypedTextIsValidatedWhicheverWayTheCellIsLeft) {
+TEST(LeavingCells, TypedTextIsValidatedWhicheverWayTheCellIsLeft) {
+    const vbtest::RuntimeLocale italian(vbtest::italian());
     struct Case {
         qint32 type;
         qint32 caseType;
@@ -79,38 +78,41 @@ TEST_F(LeavingCellsTest, TypedTextIsValidatedWhicheverWayTheCellIsLeft) {
     };
     for (Leave how : {Leave::Down, Leave::ArrowRight, Leave::EnterAsTab, Leave::Click}) {
         for (const Case &c : cases) {
-            grid.SetRows(3);
-            grid.Clear();
-            grid.AddEditStyle(1, 1, 0, c.type, c.caseType, QString::fromLatin1(c.format));
-            // A cell of its own for every case keeps the first-record rule out of the way.
-            grid.SetRow(2);
-            grid.SetCol(0);
-            grid.SetRow(1);
-            grid.SetCol(1);
-            editor()->SetText(QString());
-            editor()->setFocus();
-            QTest::keyClicks(editor(), QString::fromLatin1(c.keys));
-            leave(how);
-            EXPECT_EQ(grid1()->TextMatrix(1, 1), QString::fromLatin1(c.shown))
+            // A control of its own for every case keeps the first-record rule out of the way.
+            Vantrel control;
+            control.SetCols(3);
+            control.SetRows(3);
+            control.resize(500, 300);
+            control.show();
+            control.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
+            control.AddEditStyle(1, 1, 0, c.type, c.caseType, QString::fromLatin1(c.format));
+            // Entered afresh, so that the style registered since is loaded.
+            control.SetRow(2);
+            control.SetCol(0);
+            control.SetRow(1);
+            control.SetCol(1);
+            EditorBox *editor = parts::editor(control);
+            editor->setFocus();
+            QTest::keyClicks(editor, QString::fromLatin1(c.keys));
+            leave(control, how);
+            EXPECT_EQ(parts::grid1(control)->TextMatrix(1, 1), QString::fromLatin1(c.shown))
                 << c.keys << " leaving " << int(how);
-            EXPECT_EQ(grid2()->TextMatrix(1, 1), QString::fromLatin1(c.raw))
+            EXPECT_EQ(parts::grid2(control)->TextMatrix(1, 1), QString::fromLatin1(c.raw))
                 << c.keys << " leaving " << int(how);
-            grid.SetRow(2);
-            VantrelPrivate::get(&grid)->registry = CellStyleRegistry();
         }
     }
 }
 
 TEST(ControlSurface, PopupsAreCreatedOnceInOrderAndLiveWithTheControl) {
     Vantrel grid;
-    VantrelPrivate *d = VantrelPrivate::get(&grid);
-    ASSERT_NE(d->frmCalObj, nullptr);
-    ASSERT_NE(d->frmCalc, nullptr);
-    ASSERT_NE(d->frmListObj, nullptr);
+    ASSERT_NE(parts::calendar(grid), nullptr);
+    ASSERT_NE(parts::calculator(grid), nullptr);
+    ASSERT_NE(parts::list(grid), nullptr);
     const QObjectList children = grid.children();
-    const qsizetype cal = children.indexOf(d->frmCalObj);
-    const qsizetype calc = children.indexOf(d->frmCalc);
-    const qsizetype list = children.indexOf(d->frmListObj);
+    const qsizetype cal = children.indexOf(parts::calendar(grid));
+    const qsizetype calc = children.indexOf(parts::calculator(grid));
+    const qsizetype list = children.indexOf(parts::list(grid));
     EXPECT_LT(cal, calc);
     EXPECT_LT(calc, list);
 }
@@ -148,7 +150,6 @@ TEST(ControlSurface, ShowingWithoutADatabaseAddsNoRowAndStaysPlain) {
     grid.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     EXPECT_EQ(grid.Rows(), rows);
-    EXPECT_FALSE(VantrelPrivate::get(&grid)->boundEntry);
     // Hidden and shown again by the host: still no row, still plain.
     grid.hide();
     grid.show();

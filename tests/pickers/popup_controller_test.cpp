@@ -1,12 +1,15 @@
+#include "common/control_parts.h"
 #include "common/message_box_recorder.h"
-#include "control/vantrel_p.h"
 #include "editing/cell_button.h"
+#include "editing/edit_options.h"
+#include "editing/edit_session.h"
 #include "editing/editor_box.h"
 #include "host/vb_test_locale.h"
 #include "pickers/calculator.h"
 #include "pickers/frm_cal.h"
 #include "pickers/frm_list.h"
-#include "pickers/popup_dispatch.h"
+#include "pickers/popup_controller.h"
+#include "styles/cell_style_registry.h"
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Vantrel.h>
@@ -37,7 +40,7 @@ QString dateText(int y, int m, int d) {
 
 // Columns: 0 Date with the drop button, 1 Numeric (drop), 2 lookup items Roma and Rovigo
 // (drop), 3 Date with the browse button near the right edge, 4 browse button and nothing else.
-class PopupDispatchTest : public ::testing::Test {
+class PopupControllerTest : public ::testing::Test {
 public:
     void SetUp() override {
         grid.SetCols(5);
@@ -49,7 +52,7 @@ public:
             grid.SetColWidth(c, kColWidth);
         }
         for (int r = 0; r < 4; ++r) {
-            d()->MSFlexGrid1->SetRowHeight(r, kRowHeight);
+            parts::grid1(grid)->SetRowHeight(r, kRowHeight);
         }
         grid.ColEditMode(0, 0, ButtonStyleDrop, Date);
         grid.ColEditMode(1, 0, ButtonStyleDrop, Numeric);
@@ -69,12 +72,16 @@ public:
         ASSERT_EQ(grid.logicalDpiX(), 96);
     }
 
-    VantrelPrivate *d() { return VantrelPrivate::get(&grid); }
-    EditorBox *editor() { return d()->Text1; }
-    QListWidget *list1() { return d()->frmListObj->List1(); }
-    QWidget *calendarView() { return d()->frmCalObj->obCal()->findChild<QAbstractItemView *>(); }
+    EditorBox *editor() { return parts::editor(grid); }
+    QListWidget *list1() { return parts::list1(grid); }
+    frmCal *calendar() { return parts::calendar(grid); }
+    Calculator *calculator() { return parts::calculator(grid); }
+    frmList *list() { return parts::list(grid); }
+    CellButton *command1() { return parts::command1(grid); }
+    CellButton *command2() { return parts::command2(grid); }
+    QWidget *calendarView() { return calendar()->obCal()->findChild<QAbstractItemView *>(); }
     QLineEdit *calculatorKeys() {
-        return d()->frmCalc->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        return calculator()->findChild<QLineEdit *>(QStringLiteral("Text1"));
     }
 
     void moveTo(qint32 row, qint32 col) {
@@ -88,13 +95,13 @@ public:
     // "cal", "calc", "list" or "" for the popup on screen.
     QString openPopup() {
         QStringList open;
-        if (d()->calendarOpen()) {
+        if (calendar()->isVisible()) {
             open << QStringLiteral("cal");
         }
-        if (d()->calculatorOpen()) {
+        if (calculator()->isVisible()) {
             open << QStringLiteral("calc");
         }
-        if (d()->listOpen()) {
+        if (list()->isVisible()) {
             open << QStringLiteral("list");
         }
         return open.join(QLatin1Char('+'));
@@ -113,50 +120,60 @@ public:
 
 } // namespace
 
-TEST_F(PopupDispatchTest, ChoosesCalendarThenCalculatorThenListByTheFlags) {
-    grid.SetAutoComplete(true); // the list opens modeless
-    moveTo(1, 2);
+TEST(PopupControllerParts, ChoosesCalendarThenCalculatorThenListByTheFlags) {
+    MessageBoxRecorder boxes;
+    QWidget control;
+    FlexGrid grid(&control);
+    EditorBox editor(&control);
+    CellStyleRegistry registry;
+    EditSession session;
+    EditOptions options;
+    options.autoComplete = true; // the list opens modeless
+    PopupController popups(control, grid, editor, registry, session, options);
+    control.resize(400, 200);
+    control.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
     for (int bits = 0; bits < 8; ++bits) {
         const bool calendar = bits & 1;
         const bool calculator = bits & 2;
         const bool list = bits & 4;
-        d()->style.CellHasCalendar = calendar;
-        d()->style.CellHasCalculator = calculator;
-        d()->style.CellHasList = list;
-        const QString expected = calendar     ? QStringLiteral("cal")
-                                 : calculator ? QStringLiteral("calc")
-                                 : list       ? QStringLiteral("list")
-                                              : QString();
-        d()->Command1_Click();
-        EXPECT_EQ(openPopup(), expected) << "flags " << bits;
+        session.style.CellHasCalendar = calendar;
+        session.style.CellHasCalculator = calculator;
+        session.style.CellHasList = list;
+        const char *expected = calendar ? "cal" : calculator ? "calc" : list ? "list" : "";
+        popups.buttonClicked(nullptr);
+        const char *open = popups.calendarOpen()     ? "cal"
+                           : popups.calculatorOpen() ? "calc"
+                           : popups.listOpen()       ? "list"
+                                                     : "";
+        EXPECT_STREQ(open, expected) << "flags " << bits;
         // The second click only closes.
-        d()->Command1_Click();
-        EXPECT_EQ(openPopup(), QString()) << "flags " << bits;
+        popups.buttonClicked(nullptr);
+        EXPECT_FALSE(popups.calendarOpen() || popups.calculatorOpen() || popups.listOpen())
+            << "flags " << bits;
     }
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
-TEST_F(PopupDispatchTest, NumericCellWithLookupItemsGetsTheCalculator) {
+TEST_F(PopupControllerTest, NumericCellWithLookupItemsGetsTheCalculator) {
     grid.AddLookUp(1, 1, QStringLiteral("42"));
     moveTo(1, 1);
-    ASSERT_TRUE(d()->style.CellHasList);
-    ASSERT_TRUE(d()->style.CellHasCalculator);
-    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    QTest::mouseClick(command1(), Qt::LeftButton);
     EXPECT_EQ(openPopup(), QStringLiteral("calc"));
 }
 
-TEST_F(PopupDispatchTest, SecondClickClosesWithoutTouchingTheEditor) {
+TEST_F(PopupControllerTest, SecondClickClosesWithoutTouchingTheEditor) {
     const struct {
         int col;
         QString popup;
     } cases[] = {{0, QStringLiteral("cal")}, {1, QStringLiteral("calc")}};
     for (const auto &c : cases) {
         moveTo(1, c.col);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QTest::mouseClick(command1(), Qt::LeftButton);
         ASSERT_EQ(openPopup(), c.popup);
         QSignalSpy changes(&grid, &Vantrel::Change);
         QSignalSpy clicks(&grid, &Vantrel::Click);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QTest::mouseClick(command1(), Qt::LeftButton);
         EXPECT_EQ(openPopup(), QString()) << c.col;
         EXPECT_EQ(changes.count(), c.col == 1 ? 1 : 0) << "only the calculator hands over";
         EXPECT_EQ(editor()->Text(), c.col == 1 ? QStringLiteral("0,") : QString());
@@ -164,27 +181,27 @@ TEST_F(PopupDispatchTest, SecondClickClosesWithoutTouchingTheEditor) {
     }
 }
 
-TEST_F(PopupDispatchTest, PickGoesIntoTheEditorAndTheCellTakesItWhenLeft) {
+TEST_F(PopupControllerTest, PickGoesIntoTheEditorAndTheCellTakesItWhenLeft) {
     grid.SetAutoComplete(true);
     const struct {
         int col;
-        std::function<void(PopupDispatchTest &)> pick;
+        std::function<void(PopupControllerTest &)> pick;
         QString picked;
     } cases[] = {
         {0,
-         [](PopupDispatchTest &t) {
+         [](PopupControllerTest &t) {
              QTest::keyClick(t.calendarView(), Qt::Key_Right);
              QTest::keyClick(t.calendarView(), Qt::Key_Return);
          },
          dateText(1999, 5, 27)},
         {1,
-         [](PopupDispatchTest &t) {
+         [](PopupControllerTest &t) {
              QTest::keyClicks(t.calculatorKeys(), QStringLiteral("12+3"));
              QTest::keyClick(t.calculatorKeys(), Qt::Key_Return);
          },
          QStringLiteral("3,")},
         {2,
-         [](PopupDispatchTest &t) {
+         [](PopupControllerTest &t) {
              t.list1()->setCurrentRow(1);
              QTest::keyClick(t.list1(), Qt::Key_Return);
          },
@@ -192,44 +209,43 @@ TEST_F(PopupDispatchTest, PickGoesIntoTheEditorAndTheCellTakesItWhenLeft) {
     };
     for (const auto &c : cases) {
         moveTo(1, c.col);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QTest::mouseClick(command1(), Qt::LeftButton);
         ASSERT_NE(openPopup(), QString()) << c.col;
         c.pick(*this);
         EXPECT_EQ(openPopup(), QString()) << c.col;
         EXPECT_EQ(editor()->Text(), c.picked) << c.col;
-        EXPECT_EQ(d()->MSFlexGrid2->TextMatrix(1, c.col), QString()) << c.col;
+        EXPECT_EQ(parts::grid2(grid)->TextMatrix(1, c.col), QString()) << c.col;
         EXPECT_EQ(grid.TextMatrix(1, c.col), QString()) << c.col;
         grid.SetRow(2);
-        EXPECT_EQ(d()->MSFlexGrid2->TextMatrix(1, c.col), c.picked) << c.col;
+        EXPECT_EQ(parts::grid2(grid)->TextMatrix(1, c.col), c.picked) << c.col;
     }
 }
 
-TEST_F(PopupDispatchTest, ModalListReturnsAfterThePickAndGivesTheGridTheFocus) {
+TEST_F(PopupControllerTest, ModalListReturnsAfterThePickAndGivesTheGridTheFocus) {
     ASSERT_FALSE(grid.AutoComplete());
     moveTo(1, 2);
     bool wasModal = false;
     QTimer::singleShot(0, list1(), [&] {
-        wasModal = d()->frmListObj->isVisible() &&
-                   d()->frmListObj->windowModality() == Qt::ApplicationModal;
+        wasModal = list()->isVisible() && list()->windowModality() == Qt::ApplicationModal;
         list1()->setCurrentRow(1);
         QTest::keyClick(list1(), Qt::Key_Return);
     });
     // Keeps a failing pick from hanging the test.
-    QTimer::singleShot(5000, d()->frmListObj, [this] { d()->frmListObj->unload(); });
-    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    QTimer::singleShot(5000, list(), [this] { list()->unload(); });
+    QTest::mouseClick(command1(), Qt::LeftButton);
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(editor()->Text(), QStringLiteral("Rovigo"));
-    EXPECT_FALSE(d()->listOpen());
-    EXPECT_EQ(grid.focusWidget(), d()->MSFlexGrid1);
+    EXPECT_FALSE(list()->isVisible());
+    EXPECT_EQ(grid.focusWidget(), parts::grid1(grid));
 }
 
-TEST_F(PopupDispatchTest, AutoCompleteListKeepsTheFocusInTheEditorWithItsTextSelected) {
+TEST_F(PopupControllerTest, AutoCompleteListKeepsTheFocusInTheEditorWithItsTextSelected) {
     grid.SetAutoComplete(true);
     moveTo(1, 2);
     editor()->SetText(QStringLiteral("Verona"));
-    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    QTest::mouseClick(command1(), Qt::LeftButton);
     EXPECT_EQ(openPopup(), QStringLiteral("list"));
-    EXPECT_EQ(d()->frmListObj->windowModality(), Qt::NonModal);
+    EXPECT_EQ(list()->windowModality(), Qt::NonModal);
     EXPECT_EQ(editor()->SelStart(), 0);
     EXPECT_EQ(editor()->SelLength(), 6);
     EXPECT_EQ(grid.focusWidget(), editor());
@@ -237,12 +253,12 @@ TEST_F(PopupDispatchTest, AutoCompleteListKeepsTheFocusInTheEditorWithItsTextSel
     EXPECT_EQ(list1()->count(), 2);
 }
 
-TEST_F(PopupDispatchTest, CalendarShows26May1999AgainOnEveryOpening) {
+TEST_F(PopupControllerTest, CalendarShows26May1999AgainOnEveryOpening) {
     moveTo(1, 0);
-    QCalendarWidget *obCal = d()->frmCalObj->obCal();
+    QCalendarWidget *obCal = calendar()->obCal();
     for (int opening = 0; opening < 3; ++opening) {
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
-        ASSERT_TRUE(d()->calendarOpen());
+        QTest::mouseClick(command1(), Qt::LeftButton);
+        ASSERT_TRUE(calendar()->isVisible());
         EXPECT_EQ(obCal->selectedDate(), QDate(1999, 5, 26)) << opening;
         EXPECT_EQ(obCal->monthShown(), 5);
         EXPECT_EQ(obCal->yearShown(), 1999);
@@ -252,13 +268,13 @@ TEST_F(PopupDispatchTest, CalendarShows26May1999AgainOnEveryOpening) {
     }
     // Escape closes and sends nothing.
     editor()->SetText(QString());
-    QTest::mouseClick(d()->Command1, Qt::LeftButton);
+    QTest::mouseClick(command1(), Qt::LeftButton);
     QTest::keyClick(calendarView(), Qt::Key_Escape);
-    EXPECT_FALSE(d()->calendarOpen());
+    EXPECT_FALSE(calendar()->isVisible());
     EXPECT_EQ(editor()->Text(), QString());
 }
 
-TEST_F(PopupDispatchTest, FunctionKeyOpensThePopupOnlyWhereTheCellHasOne) {
+TEST_F(PopupControllerTest, FunctionKeyOpensThePopupOnlyWhereTheCellHasOne) {
     const struct {
         int col;
         bool onEditor;
@@ -273,18 +289,18 @@ TEST_F(PopupDispatchTest, FunctionKeyOpensThePopupOnlyWhereTheCellHasOne) {
         moveTo(1, c.col);
         editor()->SetText(QStringLiteral("abc"));
         QSignalSpy changes(&grid, &Vantrel::Change);
-        QWidget *target = c.onEditor ? static_cast<QWidget *>(editor()) : d()->MSFlexGrid1;
+        QWidget *target = c.onEditor ? static_cast<QWidget *>(editor()) : parts::grid1(grid);
         QTest::keyClick(target, Qt::Key_F7);
         EXPECT_EQ(openPopup(), c.popup) << c.col << " editor " << c.onEditor;
         EXPECT_EQ(editor()->Text(), QStringLiteral("abc"));
         EXPECT_EQ(changes.count(), 0);
-        d()->unloadCalendar();
-        d()->unloadCalculator();
+        calendar()->unload();
+        calculator()->unload();
     }
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
-TEST_F(PopupDispatchTest, PopupTopLeftLandsUnderTheCell) {
+TEST_F(PopupControllerTest, PopupTopLeftLandsUnderTheCell) {
     grid.SetAutoComplete(true);
     const struct {
         int row, col;
@@ -296,53 +312,53 @@ TEST_F(PopupDispatchTest, PopupTopLeftLandsUnderTheCell) {
     };
     for (const auto &c : cases) {
         moveTo(c.row, c.col);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QTest::mouseClick(command1(), Qt::LeftButton);
         ASSERT_EQ(openPopup(), c.popup);
-        QWidget *popup = c.col == 0   ? static_cast<QWidget *>(d()->frmCalObj)
-                         : c.col == 1 ? static_cast<QWidget *>(d()->frmCalc)
-                                      : d()->frmListObj;
-        EXPECT_EQ(popup->frameGeometry().topLeft(), underCell(d()->Command1)) << c.col;
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QWidget *popup = c.col == 0   ? static_cast<QWidget *>(calendar())
+                         : c.col == 1 ? static_cast<QWidget *>(calculator())
+                                      : list();
+        EXPECT_EQ(popup->frameGeometry().topLeft(), underCell(command1())) << c.col;
+        QTest::mouseClick(command1(), Qt::LeftButton);
     }
 }
 
-TEST_F(PopupDispatchTest, PopupPastTheHostsRightEdgeEndsAtTheEditorAndItsButton) {
+TEST_F(PopupControllerTest, PopupPastTheHostsRightEdgeEndsAtTheEditorAndItsButton) {
     moveTo(1, 3);
-    frmCal *cal = d()->frmCalObj;
+    frmCal *cal = calendar();
     const int hostRight = grid.frameGeometry().x() + grid.frameGeometry().width();
     ASSERT_GT(editor()->mapToGlobal(QPoint(0, 0)).x() + cal->width(), hostRight);
     // Through the browse button its width counts.
-    QTest::mouseClick(d()->Command2, Qt::LeftButton);
-    ASSERT_TRUE(d()->calendarOpen());
+    QTest::mouseClick(command2(), Qt::LeftButton);
+    ASSERT_TRUE(calendar()->isVisible());
     EXPECT_EQ(cal->frameGeometry().x() + cal->frameGeometry().width(),
-              d()->Command2->mapToGlobal(QPoint(d()->Command2->width(), 0)).x());
-    EXPECT_EQ(cal->frameGeometry().y(), underCell(d()->Command2).y());
-    QTest::mouseClick(d()->Command2, Qt::LeftButton);
+              command2()->mapToGlobal(QPoint(command2()->width(), 0)).x());
+    EXPECT_EQ(cal->frameGeometry().y(), underCell(command2()).y());
+    QTest::mouseClick(command2(), Qt::LeftButton);
     // The function key runs Command1's handler; Command1 is hidden, so only the editor counts.
     QTest::keyClick(editor(), Qt::Key_F7);
-    ASSERT_TRUE(d()->calendarOpen());
+    ASSERT_TRUE(calendar()->isVisible());
     EXPECT_EQ(cal->frameGeometry().x() + cal->frameGeometry().width(),
               editor()->mapToGlobal(QPoint(editor()->width(), 0)).x());
 }
 
-TEST_F(PopupDispatchTest, ListIsExactlyAsWideAsTheCell) {
+TEST_F(PopupControllerTest, ListIsExactlyAsWideAsTheCell) {
     grid.SetAutoComplete(true);
     for (const qint32 width : {1500, 2250, 705, 3000}) {
         grid.SetColWidth(2, width);
         moveTo(1, 2);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
-        ASSERT_TRUE(d()->listOpen());
+        QTest::mouseClick(command1(), Qt::LeftButton);
+        ASSERT_TRUE(list()->isVisible());
         // The cell is the column less its grid line.
-        const int cellPx = d()->MSFlexGrid1->CellWidth() / 15;
+        const int cellPx = parts::grid1(grid)->CellWidth() / 15;
         ASSERT_EQ(cellPx, width / 15 - 1);
-        EXPECT_EQ(d()->frmListObj->frameGeometry().width(), cellPx) << width;
+        EXPECT_EQ(list()->frameGeometry().width(), cellPx) << width;
         EXPECT_EQ(list1()->width(), cellPx) << width;
-        EXPECT_EQ(d()->frmListObj->height(), 1005 / 15) << width;
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        EXPECT_EQ(list()->height(), 1005 / 15) << width;
+        QTest::mouseClick(command1(), Qt::LeftButton);
     }
 }
 
-TEST_F(PopupDispatchTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
+TEST_F(PopupControllerTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
     const QRect screen = grid.screen()->availableGeometry();
     const struct {
         QPoint hostTopLeft;
@@ -356,23 +372,31 @@ TEST_F(PopupDispatchTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
         grid.move(c.hostTopLeft);
         QCoreApplication::processEvents();
         moveTo(1, c.col);
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
-        QWidget *popup = c.col == 0 ? static_cast<QWidget *>(d()->frmCalObj) : d()->frmCalc;
+        QTest::mouseClick(command1(), Qt::LeftButton);
+        QWidget *popup = c.col == 0 ? static_cast<QWidget *>(calendar()) : calculator();
         ASSERT_TRUE(popup->isVisible());
         EXPECT_TRUE(screen.contains(popup->frameGeometry()))
             << c.col << " popup " << popup->frameGeometry().x() << "," << popup->frameGeometry().y()
             << " screen " << screen.width() << "x" << screen.height();
-        QTest::mouseClick(d()->Command1, Qt::LeftButton);
+        QTest::mouseClick(command1(), Qt::LeftButton);
     }
 }
 
-TEST_F(PopupDispatchTest, AFailingStepIsReportedAndTheProcedureGoesOn) {
-    PopupDispatch::placementProbe() = [] {
-        throw VbError(VbError::Overflow, QStringLiteral("Vantrel"));
+TEST_F(PopupControllerTest, AFailingStepIsReportedAndTheProcedureGoesOn) {
+    // The probe is global: it goes when the test ends, whatever happens.
+    struct Probe {
+        Probe() {
+            PopupController::placementProbe() = [] {
+                throw VbError(VbError::Overflow, QStringLiteral("Vantrel"));
+            };
+        }
+        ~Probe() { PopupController::placementProbe() = nullptr; }
     };
-    moveTo(1, 0);
-    QTest::mouseClick(d()->Command1, Qt::LeftButton);
-    PopupDispatch::placementProbe() = nullptr;
+    {
+        const Probe failingPlacement;
+        moveTo(1, 0);
+        QTest::mouseClick(command1(), Qt::LeftButton);
+    }
     ASSERT_EQ(boxes.boxes.size(), 1);
     EXPECT_EQ(boxes.boxes[0].prompt, QStringLiteral("Overflow - Vantrel"));
     EXPECT_EQ(boxes.boxes[0].style, vbOKOnly);

@@ -1,10 +1,7 @@
-// The binding to Data1's recordset: the data-source properties, the grids filling themselves on
-// refresh, the bound-entry decision when the control is shown, the record-edit start, the
-// write-back of an edited cell, the completion of a new record and the blank-record rule at
-// the end.
+#include "control/record_binding.h"
 
-#include "control/vantrel_p.h"
-#include "editing/editor_box.h"
+#include "editing/edit_options.h"
+#include "editing/edit_session.h"
 #include "host/ignoring_errors.h"
 
 #include <Vantrel3/DataControl.h>
@@ -14,14 +11,11 @@
 #include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
 
-#include <QTimer>
-
 namespace Vantrel3 {
 
 namespace {
 
 const QString kVantrelMessage = QStringLiteral("Vantrel Message");
-// The values the trailing blank record was saved with, kept on the data source.
 
 enum class FieldGroup { Numeric, Date, Text, Other };
 
@@ -53,72 +47,36 @@ QVariant textValue(const QString &text) {
 
 } // namespace
 
-// --- Properties ------------------------------------------------------------------------------
-
-QString Vantrel::DatabaseName() const {
-    return d->Data1->DatabaseName();
-}
-
-void Vantrel::SetDatabaseName(const QString &name) {
-    d->Data1->SetDatabaseName(name);
-    d->Data1->Refresh();
-    Q_EMIT PropertyChanged(QStringLiteral("DatabaseName"));
-}
-
-qint32 Vantrel::RecordsetType() const {
-    return d->Data1->RecordsetType();
-}
-
-void Vantrel::SetRecordsetType(qint32 type) {
-    if (type < -32768 || type > 32767) {
-        throw VbError(VbError::Overflow, QStringLiteral("Vantrel"));
-    }
-    d->Data1->SetRecordsetType(qint16(type));
-    Q_EMIT PropertyChanged(QStringLiteral("RecordsetType"));
-}
-
-QString Vantrel::RecordSource() const {
-    return d->Data1->RecordSource();
-}
-
-void Vantrel::SetRecordSource(const QString &source) {
-    try {
-        d->Data1->SetRecordSource(source);
-        d->Data1->Refresh();
-    } catch (const VbError &e) {
-        MsgBox(e.Description(), vbCritical, kVantrelMessage, this);
-        return;
-    }
-    Q_EMIT PropertyChanged(QStringLiteral("RecordSource"));
-}
+RecordBinding::RecordBinding(DataControl &data, FlexGrid &shown, FlexGrid &raw,
+                             EditSession &session, const EditOptions &options, QWidget &control)
+    : m_data(data), m_shown(shown), m_raw(raw), m_session(session), m_options(options),
+      m_control(control) {}
 
 // --- Loading and filling ---------------------------------------------------------------------
 
-void VantrelPrivate::loadDataSource(const QString &database, qint16 type, const QString &source) {
-    Data1->SetDatabaseName(database);
-    Data1->SetRecordsetType(type);
-    Data1->SetRecordSource(source);
+void RecordBinding::loadDataSource(const QString &database, qint16 type, const QString &source) {
+    m_data.SetDatabaseName(database);
+    m_data.SetRecordsetType(type);
+    m_data.SetRecordSource(source);
     if (database.isEmpty() || source.isEmpty()) {
         return;
     }
-    // The data source opens with the form; a database that cannot be opened is reported and the
-    // control stays usable, unbound.
     try {
-        Data1->Refresh();
+        m_data.Refresh();
     } catch (const VbError &e) {
-        MsgBox(e.Description(), vbCritical, kVantrelMessage, q);
+        MsgBox(e.Description(), vbCritical, kVantrelMessage, &m_control);
     }
 }
 
-void VantrelPrivate::fillGridsFromRecordset() {
-    if (!Data1->HasRecordset()) {
+void RecordBinding::fillGrids() {
+    if (!m_data.HasRecordset()) {
         return;
     }
-    const Recordset &rs = Data1->Recordset();
+    const Recordset &rs = m_data.Recordset();
     const qint32 fields = rs.fieldCount();
     const qint32 records = rs.RecordCount();
     const Fields &names = rs.Fields();
-    for (FlexGrid *grid : {MSFlexGrid1, MSFlexGrid2}) {
+    for (FlexGrid *grid : {&m_shown, &m_raw}) {
         const bool redraw = grid->Redraw();
         grid->SetRedraw(false);
         grid->SetCols(std::max(fields, grid->FixedCols() + 1));
@@ -133,42 +91,40 @@ void VantrelPrivate::fillGridsFromRecordset() {
         }
         grid->SetRedraw(redraw);
     }
-    blankRecordSaved = false;
-    forgetTyping();
-    schedulePlacement();
+    m_blankRecordSaved = false;
 }
 
 // --- Show and Terminate ----------------------------------------------------------------------
 
-void VantrelPrivate::onShow() {
+void RecordBinding::onShow(const std::function<void()> &addTrailingRow) {
     bool open = false;
     try {
-        open = Data1->Recordset().RecordCount() >= 0;
+        open = m_data.Recordset().RecordCount() >= 0;
     } catch (...) {
         open = false;
     }
     if (!open) {
-        boundEntry = false;
+        m_boundEntry = false;
         return;
     }
     // Runs before the flag is set: on the first showing the trailing row is a plain grid row.
-    attempt([&] { q->AddItem(QString()); });
-    boundEntry = true;
+    attempt(addTrailingRow);
+    m_boundEntry = true;
 }
 
-bool VantrelPrivate::trailingBlankRecordIntact() const {
-    if (!blankRecordSaved || !Data1->HasRecordset()) {
+bool RecordBinding::trailingBlankRecordIntact() const {
+    if (!m_blankRecordSaved || !m_data.HasRecordset()) {
         return false;
     }
-    const Recordset &rs = Data1->Recordset();
+    const Recordset &rs = m_data.Recordset();
     const qint32 last = rs.RecordCount() - 1;
-    if (last < 0 || last != blankRecordPosition) {
+    if (last < 0 || last != m_blankRecordPosition) {
         return false;
     }
     // Only a record that still holds the values it was saved blank with may go. They are
     // compared as saved, not against 0 and "": the database may have filled fields itself (a
     // serial key), which is no user data.
-    const QVariantList &saved = blankRecordValues;
+    const QVariantList &saved = m_blankRecordValues;
     if (saved.size() != rs.fieldCount()) {
         return false;
     }
@@ -183,15 +139,15 @@ bool VantrelPrivate::trailingBlankRecordIntact() const {
     return true;
 }
 
-void VantrelPrivate::onTerminate() {
-    if (!boundEntry) {
+void RecordBinding::onTerminate() {
+    if (!m_boundEntry) {
         return;
     }
     attempt([&] {
         if (!trailingBlankRecordIntact()) {
             return;
         }
-        Recordset &rs = Data1->Recordset();
+        Recordset &rs = m_data.Recordset();
         rs.MoveLast();
         rs.Delete();
     });
@@ -199,30 +155,31 @@ void VantrelPrivate::onTerminate() {
 
 // --- Records -----------------------------------------------------------------------------------
 
-bool VantrelPrivate::startRecordEdit() {
-    if (!allowEdit || !boundEntry || Data1->RecordsetType() == Snapshot || recordEditPending) {
+bool RecordBinding::startRecordEdit(qint32 row) {
+    if (!m_options.allowEdit || !m_boundEntry || m_data.RecordsetType() == Snapshot ||
+        m_session.recordEditPending) {
         return false;
     }
-    attempt([&] { Data1->Recordset().SetAbsolutePosition(MSFlexGrid1->Row() - 1); });
-    attempt([&] { Data1->Recordset().Edit(); });
-    recordEditPending = true;
+    attempt([&] { m_data.Recordset().SetAbsolutePosition(row - 1); });
+    attempt([&] { m_data.Recordset().Edit(); });
+    m_session.recordEditPending = true;
     return true;
 }
 
-void VantrelPrivate::startRecordForItem() {
-    Recordset &rs = Data1->Recordset();
+void RecordBinding::startRecordForItem() {
+    Recordset &rs = m_data.Recordset();
     // The trailing row's blank record takes the new item's fields, so grid rows and records
     // stay in step; without one, a new record is added.
     if (trailingBlankRecordIntact()) {
-        rs.SetAbsolutePosition(blankRecordPosition);
+        rs.SetAbsolutePosition(m_blankRecordPosition);
         rs.Edit();
         return;
     }
     rs.AddNew();
 }
 
-QString VantrelPrivate::writeItemField(qint32 col, const QString &field) {
-    Recordset &rs = Data1->Recordset();
+QString RecordBinding::writeItemField(qint32 col, const QString &field) {
+    Recordset &rs = m_data.Recordset();
     Field &f = rs.Fields().Item(col);
     switch (groupOf(f.Type())) {
     case FieldGroup::Numeric: {
@@ -246,19 +203,46 @@ QString VantrelPrivate::writeItemField(qint32 col, const QString &field) {
     return QString();
 }
 
-bool VantrelPrivate::saveRecord() {
+bool RecordBinding::saveRecord() {
     try {
-        Data1->UpdateRecord();
+        m_data.UpdateRecord();
         return true;
     } catch (const VbError &e) {
-        attempt([&] { Data1->Recordset().CancelUpdate(); });
-        MsgBox(e.Description(), vbCritical, kVantrelMessage, q);
+        attempt([&] { m_data.Recordset().CancelUpdate(); });
+        MsgBox(e.Description(), vbCritical, kVantrelMessage, &m_control);
         return false;
     }
 }
 
-void VantrelPrivate::CompleteNewRecord() {
-    Recordset &rs = Data1->Recordset();
+void RecordBinding::itemSaved(qint32 row) {
+    if (row - 1 == m_blankRecordPosition) {
+        m_blankRecordSaved = false; // the trailing record took the item
+    }
+}
+
+void RecordBinding::addTrailingRecord() {
+    try {
+        m_data.Recordset().AddNew();
+        CompleteNewRecord();
+    } catch (...) {
+        // No blank record for the new row: nothing the user entered is at stake, but no
+        // half-made record may stay pending.
+        ignoringErrors([&] { m_data.Recordset().CancelUpdate(); });
+        throw;
+    }
+}
+
+void RecordBinding::deleteRecord(qint32 index) {
+    Recordset &rs = m_data.Recordset();
+    rs.SetAbsolutePosition(index - 1);
+    rs.Delete();
+    if (m_blankRecordSaved && index - 1 < m_blankRecordPosition) {
+        --m_blankRecordPosition;
+    }
+}
+
+void RecordBinding::CompleteNewRecord() {
+    Recordset &rs = m_data.Recordset();
     Fields &fields = rs.Fields();
     for (qint32 i = 0; i < fields.Count(); ++i) {
         Field &f = fields.Item(i);
@@ -279,33 +263,33 @@ void VantrelPrivate::CompleteNewRecord() {
             break;
         }
     }
-    Data1->UpdateRecord();
-    blankRecordSaved = true;
-    blankRecordPosition = rs.RecordCount() - 1;
+    m_data.UpdateRecord();
+    m_blankRecordSaved = true;
+    m_blankRecordPosition = rs.RecordCount() - 1;
     QVariantList saved;
     for (qint32 i = 0; i < rs.fieldCount(); ++i) {
-        saved.append(rs.value(blankRecordPosition, i));
+        saved.append(rs.value(m_blankRecordPosition, i));
     }
-    blankRecordValues = saved;
+    m_blankRecordValues = saved;
 }
 
-bool VantrelPrivate::WriteCellToRecord() {
-    if (!allowEdit || !boundEntry || Data1->RecordsetType() == Snapshot) {
+bool RecordBinding::WriteCellToRecord(qint32 row, qint32 col, const QString &t,
+                                      const QString &rawBefore) {
+    if (!m_options.allowEdit || !m_boundEntry || m_data.RecordsetType() == Snapshot) {
         return true;
     }
-    const QString t = Text1->Text();
-    if (t == MSFlexGrid2->Text()) {
+    if (t == rawBefore) {
         return true;
     }
     try {
-        Recordset &rs = Data1->Recordset();
-        const qint32 row = MSFlexGrid1->Row();
+        Recordset &rs = m_data.Recordset();
         // A pick from a popup reaches here without a typed key, so without a record edit.
         if (rs.EditMode() == 0) {
             rs.SetAbsolutePosition(row - 1);
             rs.Edit();
         }
-        Field &f = rs.Fields().Item(MSFlexGrid1->Col());
+        Field &f = rs.Fields().Item(col);
+        CellStyleState &style = m_session.style;
         switch (groupOf(f.Type())) {
         case FieldGroup::Numeric:
             style.CurDataType = Numeric;
@@ -322,37 +306,20 @@ bool VantrelPrivate::WriteCellToRecord() {
         case FieldGroup::Other:
             return true;
         }
-        Data1->UpdateRecord();
-        if (row - 1 == blankRecordPosition) {
-            blankRecordSaved = false; // the trailing record now holds data
+        m_data.UpdateRecord();
+        if (row - 1 == m_blankRecordPosition) {
+            m_blankRecordSaved = false; // the trailing record now holds data
         }
         return true;
     } catch (const VbError &e) {
-        attempt([&] { Data1->Recordset().CancelUpdate(); });
-        failedWrite = {MSFlexGrid1->Row(), MSFlexGrid1->Col(), t, e.Description()};
+        attempt([&] { m_data.Recordset().CancelUpdate(); });
+        m_failedWrite = FailedWrite{row, col, t, e.Description()};
         return false;
     }
 }
 
-void VantrelPrivate::reportFailedWrite() {
-    if (!failedWrite) {
-        return;
-    }
-    // After the move is over: tell the user, then take them back to the cell with their text.
-    QTimer::singleShot(0, q, [this] {
-        if (!failedWrite) {
-            return;
-        }
-        const FailedWrite w = *failedWrite;
-        failedWrite.reset();
-        MsgBox(w.description, vbCritical, kVantrelMessage, q);
-        attempt([&] {
-            q->SetRow(w.row);
-            q->SetCol(w.col);
-            Text1->SetText(w.text);
-            Text1->setFocus();
-        });
-    });
+std::optional<RecordBinding::FailedWrite> RecordBinding::takeFailedWrite() {
+    return std::exchange(m_failedWrite, std::nullopt);
 }
 
 } // namespace Vantrel3

@@ -1,0 +1,200 @@
+#include "editing/cell_editor.h"
+
+#include "editing/cell_button.h"
+#include "editing/edit_options.h"
+#include "editing/edit_session.h"
+#include "editing/editor_box.h"
+#include "host/ignoring_errors.h"
+#include "styles/cell_style_registry.h"
+
+#include <Vantrel3/ErrorSink.h>
+#include <Vantrel3/FlexGrid.h>
+#include <Vantrel3/Twips.h>
+#include <Vantrel3/vbruntime.h>
+
+#include <QTimer>
+
+namespace Vantrel3 {
+
+CellEditor::CellEditor(const EditorParts &parts, const CellStyleRegistry &registry,
+                       EditSession &session, const EditOptions &options)
+    : m_parts(parts), m_registry(registry), m_session(session), m_options(options) {}
+
+void CellEditor::setLookupItemsSink(std::function<void(const QStringList &)> sink) {
+    m_lookupItemsSink = std::move(sink);
+}
+
+qint32 CellEditor::controlWidth() const {
+    const QWidget *control = m_parts.editor.parentWidget();
+    return control ? Twips::fromPixelsX(control, control->width()) : 0;
+}
+
+PlacementMetrics CellEditor::metrics() const {
+    const FlexGrid &grid = m_parts.shown;
+    PlacementMetrics m;
+    m.row = grid.Row();
+    m.col = grid.Col();
+    m.rows = grid.Rows();
+    m.cols = grid.Cols();
+    m.fixedRows = grid.FixedRows();
+    m.fixedCols = grid.FixedCols();
+    if (!EditorPlacement::placesOn(m)) {
+        return m;
+    }
+    m.cellLeft = grid.CellLeft();
+    m.cellTop = grid.CellTop();
+    m.cellWidth = grid.CellWidth();
+    m.cellHeight = grid.CellHeight();
+    m.controlWidth = controlWidth();
+    m.gridWidth = grid.Width();
+    m.gridHeight = grid.Height();
+    m.scrollBars = grid.ScrollBars();
+    m.borderStyle = grid.BorderStyle();
+    m.buttonWidth = m_parts.drop.Width();
+    m.buttonShown = m_parts.drop.Visible()     ? CellButtonKind::Drop
+                    : m_parts.browse.Visible() ? CellButtonKind::Browse
+                                               : CellButtonKind::None;
+    return m;
+}
+
+void CellEditor::placeEditor() {
+    if (!m_options.allowEdit) {
+        return;
+    }
+    const PlacementMetrics m = metrics();
+    if (!EditorPlacement::placesOn(m)) {
+        return;
+    }
+    const FlexGrid &grid = m_parts.shown;
+    if (!(grid.RowIsVisible(m.row) && grid.ColIsVisible(m.col))) {
+        // The cell is out of view: the editor must not float over another cell.
+        m_parts.editor.SetVisible(false);
+        m_parts.drop.SetVisible(false);
+        m_parts.browse.SetVisible(false);
+        return;
+    }
+    applyLayout(EditorPlacement::layout(m, m_registry));
+    EditorBox &editor = m_parts.editor;
+    if (!m_session.holdsTyping(m.row, m.col, editor.Text())) {
+        const QString raw = m_parts.raw.Text();
+        editor.SetText(raw);
+        m_session.load(m.row, m.col, raw);
+    }
+    editor.SetVisible(true);
+    editor.raise();
+}
+
+void CellEditor::applyLayout(const EditorLayout &layout) {
+    EditorBox &editor = m_parts.editor;
+    editor.SetLeft(layout.left);
+    editor.SetTop(layout.top);
+    editor.SetHeight(layout.height);
+    editor.SetWidth(layout.width);
+    if (layout.button) {
+        CellButton *shown = nullptr;
+        if (*layout.button == CellButtonKind::Drop) {
+            shown = &m_parts.drop;
+        } else if (*layout.button == CellButtonKind::Browse) {
+            shown = &m_parts.browse;
+        }
+        for (CellButton *button : {&m_parts.drop, &m_parts.browse}) {
+            if (button != shown) {
+                button->SetVisible(false);
+            }
+        }
+        if (shown) {
+            shown->SetHeight(layout.buttonHeight);
+            shown->SetTop(layout.buttonTop);
+            shown->SetLeft(layout.buttonLeft);
+            shown->SetVisible(true);
+            shown->raise();
+        }
+    }
+    if (layout.style) {
+        editor.SetMaxLength(layout.style->maxLength);
+    }
+    layout.applyTo(m_session.style);
+    if (m_lookupItemsSink) {
+        m_lookupItemsSink(layout.lookupItems);
+    }
+}
+
+void CellEditor::schedulePlacement() {
+    if (m_placementPending) {
+        return;
+    }
+    m_placementPending = true;
+    QTimer::singleShot(0, &m_parts.editor, [this] {
+        m_placementPending = false;
+        guarded("PlaceEditor", [this] { placeEditor(); });
+    });
+}
+
+void CellEditor::loadCurrentCell() {
+    FlexGrid &shown = m_parts.shown;
+    FlexGrid &raw = m_parts.raw;
+    raw.SetCol(shown.Col());
+    raw.SetRow(shown.Row());
+    if (m_options.allowEdit) {
+        m_parts.editor.SetText(raw.Text());
+        shown.SetText(m_parts.editor.Text());
+    }
+}
+
+void CellEditor::commit(const std::function<bool(const QString &)> &writeBack) {
+    EditorBox &editor = m_parts.editor;
+    ignoringErrors([&] { m_session.recordEditPending = false; });
+    bool written = true;
+    ignoringErrors([&] { written = writeBack(editor.Text()); });
+    QString v;
+    ignoringErrors([&] {
+        v = CellText::validate(editor.Text(), m_session.style.CurDataType,
+                               m_session.style.CurCustomFormat);
+    });
+    // A value the record did not take is not shown as stored: the cell keeps its text.
+    ignoringErrors([&] {
+        if (written) {
+            m_parts.shown.SetText(
+                CellText::shownOnLeave(editor.Text(), v, m_session.style.CurCaseType));
+        }
+    });
+    ignoringErrors([&] {
+        if (written) {
+            m_parts.raw.SetText(v == CellText::kErr ? CellText::kErr : editor.Text());
+        }
+    });
+    ignoringErrors([&] { editor.SetText(QString()); });
+}
+
+void CellEditor::finishLeaving() {
+    m_session.forget();
+    m_session.style.reset();
+    ignoringErrors([&] { m_parts.editor.SetMaxLength(0); });
+    ignoringErrors([&] { m_parts.editor.SetFont(m_parts.shown.font()); });
+    ignoringErrors([&] { m_parts.drop.SetVisible(false); });
+    ignoringErrors([&] { m_parts.browse.SetVisible(false); });
+    ignoringErrors([&] { m_parts.shown.setFocus(); });
+}
+
+void CellEditor::applyCellStyle(qint32 row, qint32 col) {
+    m_registry.ApplyCellStyle(row, col, m_session.style,
+                              [this](qint32 maxLen) { m_parts.editor.SetMaxLength(maxLen); });
+}
+
+CellText::Styled CellEditor::styled(const QString &text) const {
+    return CellText::styled(text, m_session.style.CurCaseType, m_session.style.CurCustomFormat);
+}
+
+void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
+    applyCellStyle(row, col);
+    const CellText::Styled texts = styled(text);
+    m_parts.shown.SetTextMatrix(row, col, texts.shown);
+    m_parts.raw.SetTextMatrix(row, col, texts.raw);
+}
+
+void CellEditor::giveTypingLook() {
+    m_parts.editor.SetForeColor(m_options.foreColorEdit);
+    m_parts.editor.SetFont(m_options.fontEditText);
+}
+
+} // namespace Vantrel3

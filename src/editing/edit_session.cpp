@@ -1,0 +1,20 @@
+#include "editing/edit_session.h"
+
+namespace Vantrel3 {
+
+void EditSession::load(qint32 row, qint32 col, const QString &text) {
+    m_row = row;
+    m_col = col;
+    m_loadedText = text;
+}
+
+void EditSession::forget() {
+    m_row = m_col = -1;
+    m_loadedText.clear();
+}
+
+bool EditSession::holdsTyping(qint32 row, qint32 col, const QString &editorText) const {
+    return row == m_row && col == m_col && editorText != m_loadedText;
+}
+
+} // namespace Vantrel3

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace Vantrel3 {
+
+// What the key handling asks of the control: moves that commit the cell being left, the
+// AutoInsert row, the record edit that typing starts, and the popups.
+class KeyActions {
+public:
+    // Moves the current cell in both grids, running the leave and enter handling.
+    virtual void setRow(qint32 row) = 0;
+    virtual void setCol(qint32 col) = 0;
+    // On the last row, appends an empty row and places the editor again.
+    virtual void applyAutoInsert() = 0;
+    // Puts the current row's bound record into edit mode; true when it started one now.
+    virtual bool startRecordEdit() = 0;
+    // The cell-button click procedure: opens or closes the current cell's popup.
+    virtual void openCellPopup() = 0;
+    virtual bool listPopupOpen() const = 0;
+    virtual void closeListPopup() = 0;
+
+protected:
+    ~KeyActions() = default;
+};
+
+} // namespace Vantrel3
