@@ -20,66 +20,97 @@ class VantrelPrivate;
 // in-cell buttons. Geometry of the public surface is in twips.
 class Vantrel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows)
-    Q_PROPERTY(qint32 Cols READ Cols WRITE SetCols)
-    Q_PROPERTY(qint32 FixedRows READ FixedRows WRITE SetFixedRows)
-    Q_PROPERTY(qint32 FixedCols READ FixedCols WRITE SetFixedCols)
-    Q_PROPERTY(qint32 Row READ Row WRITE SetRow)
-    Q_PROPERTY(qint32 Col READ Col WRITE SetCol)
-    Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE SetBorderStyle)
-    Q_PROPERTY(qint32 ScrollBars READ ScrollBars WRITE SetScrollBars)
-    Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE SetAllowEdit)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
-    Q_PROPERTY(bool AutoInsert READ AutoInsert WRITE SetAutoInsert)
-    Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete)
-    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor)
-    Q_PROPERTY(quint32 ForeColorEdit READ ForeColorEdit WRITE SetForeColorEdit)
-    Q_PROPERTY(QFont FontEditText READ FontEditText WRITE SetFontEditText)
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(qint32 SetKeyFunction READ SetKeyFunction WRITE SetSetKeyFunction)
-    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
-    Q_PROPERTY(qint32 AllowUserResizing READ AllowUserResizing WRITE SetAllowUserResizing)
-    Q_PROPERTY(quint32 BackColorBkg READ BackColorBkg WRITE SetBackColorBkg)
-    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE SetBackColorFixed)
-    Q_PROPERTY(quint32 BackColorSel READ BackColorSel WRITE SetBackColorSel)
-    Q_PROPERTY(qint32 CellHeight READ CellHeight)
-    Q_PROPERTY(qint32 CellLeft READ CellLeft)
-    Q_PROPERTY(qint32 CellTop READ CellTop)
-    Q_PROPERTY(qint32 CellWidth READ CellWidth)
-    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE SetCellPicture)
-    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE SetFocusRect)
-    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE SetForeColorFixed)
-    Q_PROPERTY(quint32 ForeColorSel READ ForeColorSel WRITE SetForeColorSel)
-    Q_PROPERTY(QString FormatString READ FormatString WRITE SetFormatString)
-    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
-    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE SetGridColorFixed)
-    Q_PROPERTY(qint32 GridLines READ GridLines WRITE SetGridLines)
-    Q_PROPERTY(qint32 GridLinesFixed READ GridLinesFixed WRITE SetGridLinesFixed)
-    Q_PROPERTY(qint16 GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
-    Q_PROPERTY(bool HasDC READ HasDC)
-    Q_PROPERTY(qint32 hDC READ hDC)
-    Q_PROPERTY(qint32 HighLight READ HighLight WRITE SetHighLight)
-    Q_PROPERTY(qint32 MouseCol READ MouseCol)
-    Q_PROPERTY(qint32 MouseRow READ MouseRow)
-    Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE SetMouseIcon)
-    Q_PROPERTY(qint32 MousePointer READ MousePointer WRITE SetMousePointer)
+    Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows NOTIFY RowsChanged)
+    Q_PROPERTY(qint32 Cols READ Cols WRITE SetCols NOTIFY ColsChanged)
+    Q_PROPERTY(qint32 FixedRows READ FixedRows WRITE SetFixedRows NOTIFY FixedRowsChanged)
+    Q_PROPERTY(qint32 FixedCols READ FixedCols WRITE SetFixedCols NOTIFY FixedColsChanged)
+    Q_PROPERTY(qint32 Row READ Row WRITE SetRow NOTIFY RowChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 Col READ Col WRITE SetCol NOTIFY ColChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE SetBorderStyle NOTIFY BorderStyleChanged)
+    Q_PROPERTY(Vantrel3::ScrollBarsSettings ScrollBars READ ScrollBars WRITE SetScrollBars NOTIFY
+                   ScrollBarsChanged)
+    Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE SetAllowEdit NOTIFY AllowEditChanged)
+    Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY TextChanged DESIGNABLE false)
+    Q_PROPERTY(bool AutoInsert READ AutoInsert WRITE SetAutoInsert NOTIFY AutoInsertChanged)
+    Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete NOTIFY AutoCompleteChanged)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor NOTIFY ForeColorChanged)
+    Q_PROPERTY(
+        quint32 ForeColorEdit READ ForeColorEdit WRITE SetForeColorEdit NOTIFY ForeColorEditChanged)
+    Q_PROPERTY(
+        QFont FontEditText READ FontEditText WRITE SetFontEditText NOTIFY FontEditTextChanged)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(Vantrel3::eKeyFunction SetKeyFunction READ SetKeyFunction WRITE SetSetKeyFunction
+                   NOTIFY SetKeyFunctionChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont NOTIFY FontChanged)
+    Q_PROPERTY(Vantrel3::AllowUserResizeSettings AllowUserResizing READ AllowUserResizing WRITE
+                   SetAllowUserResizing NOTIFY AllowUserResizingChanged)
+    Q_PROPERTY(
+        quint32 BackColorBkg READ BackColorBkg WRITE SetBackColorBkg NOTIFY BackColorBkgChanged)
+    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE SetBackColorFixed NOTIFY
+                   BackColorFixedChanged)
+    Q_PROPERTY(
+        quint32 BackColorSel READ BackColorSel WRITE SetBackColorSel NOTIFY BackColorSelChanged)
+    Q_PROPERTY(qint32 CellHeight READ CellHeight DESIGNABLE false)
+    Q_PROPERTY(qint32 CellLeft READ CellLeft DESIGNABLE false)
+    Q_PROPERTY(qint32 CellTop READ CellTop DESIGNABLE false)
+    Q_PROPERTY(qint32 CellWidth READ CellWidth DESIGNABLE false)
+    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE SetCellPicture NOTIFY CellPictureChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE SetFocusRect NOTIFY FocusRectChanged)
+    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE SetForeColorFixed NOTIFY
+                   ForeColorFixedChanged)
+    Q_PROPERTY(
+        quint32 ForeColorSel READ ForeColorSel WRITE SetForeColorSel NOTIFY ForeColorSelChanged)
+    Q_PROPERTY(
+        QString FormatString READ FormatString WRITE SetFormatString NOTIFY FormatStringChanged)
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor NOTIFY GridColorChanged)
+    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE SetGridColorFixed NOTIFY
+                   GridColorFixedChanged)
+    Q_PROPERTY(Vantrel3::GridLineSettings GridLines READ GridLines WRITE SetGridLines NOTIFY
+                   GridLinesChanged)
+    Q_PROPERTY(Vantrel3::GridLineSettings GridLinesFixed READ GridLinesFixed WRITE SetGridLinesFixed
+                   NOTIFY GridLinesFixedChanged)
+    Q_PROPERTY(
+        qint16 GridLineWidth READ GridLineWidth WRITE SetGridLineWidth NOTIFY GridLineWidthChanged)
+    Q_PROPERTY(bool HasDC READ HasDC DESIGNABLE false)
+    Q_PROPERTY(qint32 hDC READ hDC DESIGNABLE false)
+    Q_PROPERTY(Vantrel3::HighLightSettings HighLight READ HighLight WRITE SetHighLight NOTIFY
+                   HighLightChanged)
+    Q_PROPERTY(qint32 MouseCol READ MouseCol DESIGNABLE false)
+    Q_PROPERTY(qint32 MouseRow READ MouseRow DESIGNABLE false)
+    Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE SetMouseIcon NOTIFY MouseIconChanged)
+    Q_PROPERTY(Vantrel3::MousePointerSettings MousePointer READ MousePointer WRITE SetMousePointer
+                   NOTIFY MousePointerChanged)
     Q_PROPERTY(bool MultiLine READ MultiLine)
-    Q_PROPERTY(qint32 RowHeightMin READ RowHeightMin WRITE SetRowHeightMin)
-    Q_PROPERTY(qint32 SelectionMode READ SelectionMode WRITE SetSelectionMode)
-    Q_PROPERTY(qint32 TextStyle READ TextStyle WRITE SetTextStyle)
-    Q_PROPERTY(qint32 TextStyleFixed READ TextStyleFixed WRITE SetTextStyleFixed)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE SetToolTipText)
-    Q_PROPERTY(quint32 BackColorEdit READ BackColorEdit WRITE SetBackColorEdit)
-    Q_PROPERTY(bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE SetArrowAsKeyTab)
-    Q_PROPERTY(bool EnterAsKeyTab READ EnterAsKeyTab WRITE SetEnterAsKeyTab)
-    Q_PROPERTY(qint32 Appearance READ Appearance WRITE SetAppearance)
-    Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE SetDatabaseName)
-    Q_PROPERTY(qint32 RecordsetType READ RecordsetType WRITE SetRecordsetType)
-    Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE SetButtonBackColor)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
-    Q_PROPERTY(qint32 MergeCells READ MergeCells WRITE SetMergeCells)
-    Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw)
+    Q_PROPERTY(
+        qint32 RowHeightMin READ RowHeightMin WRITE SetRowHeightMin NOTIFY RowHeightMinChanged)
+    Q_PROPERTY(Vantrel3::SelectionModeSettings SelectionMode READ SelectionMode WRITE
+                   SetSelectionMode NOTIFY SelectionModeChanged)
+    Q_PROPERTY(Vantrel3::TextStyleSettings TextStyle READ TextStyle WRITE SetTextStyle NOTIFY
+                   TextStyleChanged)
+    Q_PROPERTY(Vantrel3::TextStyleSettings TextStyleFixed READ TextStyleFixed WRITE
+                   SetTextStyleFixed NOTIFY TextStyleFixedChanged)
+    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE SetToolTipText NOTIFY ToolTipTextChanged)
+    Q_PROPERTY(
+        quint32 BackColorEdit READ BackColorEdit WRITE SetBackColorEdit NOTIFY BackColorEditChanged)
+    Q_PROPERTY(
+        bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE SetArrowAsKeyTab NOTIFY ArrowAsKeyTabChanged)
+    Q_PROPERTY(
+        bool EnterAsKeyTab READ EnterAsKeyTab WRITE SetEnterAsKeyTab NOTIFY EnterAsKeyTabChanged)
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE SetAppearance NOTIFY AppearanceChanged)
+    Q_PROPERTY(
+        QString DatabaseName READ DatabaseName WRITE SetDatabaseName NOTIFY DatabaseNameChanged)
+    Q_PROPERTY(QString RecordSource READ RecordSource WRITE SetRecordSource NOTIFY
+                   RecordSourceChanged DESIGNABLE false)
+    Q_PROPERTY(Vantrel3::RsType RecordsetType READ RecordsetType WRITE SetRecordsetType NOTIFY
+                   RecordsetTypeChanged)
+    Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE SetButtonBackColor NOTIFY
+                   ButtonBackColorChanged)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap NOTIFY WordWrapChanged)
+    Q_PROPERTY(Vantrel3::MergeCellsSettings MergeCells READ MergeCells WRITE SetMergeCells NOTIFY
+                   MergeCellsChanged)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw NOTIFY RedrawChanged)
 
 public:
     // A control made without saved settings takes the values of a new control.
@@ -112,7 +143,7 @@ public:
 
     qint32 BorderStyle() const;
     void SetBorderStyle(qint32 style);
-    qint32 ScrollBars() const;
+    ScrollBarsSettings ScrollBars() const;
     void SetScrollBars(qint32 bars);
     bool AllowEdit() const;
     void SetAllowEdit(bool allow);
@@ -167,7 +198,7 @@ public:
     void SetBackColor(OleColor color);
     QFont Font() const;
     void SetFont(const QFont &font);
-    qint32 AllowUserResizing() const;
+    AllowUserResizeSettings AllowUserResizing() const;
     void SetAllowUserResizing(qint32 mode);
     OleColor BackColorBkg() const;
     void SetBackColorBkg(OleColor color);
@@ -199,13 +230,13 @@ public:
     void SetFixedAlignment(qint32 col, qint16 alignment);
     qint32 FocusRect() const;
     void SetFocusRect(qint32 style);
-    qint32 GridLines() const;
+    GridLineSettings GridLines() const;
     void SetGridLines(qint32 style);
-    qint32 GridLinesFixed() const;
+    GridLineSettings GridLinesFixed() const;
     void SetGridLinesFixed(qint32 style);
     qint16 GridLineWidth() const;
     void SetGridLineWidth(qint16 width);
-    qint32 HighLight() const;
+    HighLightSettings HighLight() const;
     void SetHighLight(qint32 mode);
     qint32 MouseCol() const;
     qint32 MouseRow() const;
@@ -217,11 +248,11 @@ public:
     void SetRowHeightMin(qint32 twips);
     bool RowIsVisible(qint32 row) const;
     qint32 RowPos(qint32 row) const;
-    qint32 SelectionMode() const;
+    SelectionModeSettings SelectionMode() const;
     void SetSelectionMode(qint32 mode);
-    qint32 TextStyle() const;
+    TextStyleSettings TextStyle() const;
     void SetTextStyle(qint32 style);
-    qint32 TextStyleFixed() const;
+    TextStyleSettings TextStyleFixed() const;
     void SetTextStyleFixed(qint32 style);
     QString ToolTipText() const;
     void SetToolTipText(const QString &text);
@@ -231,7 +262,7 @@ public:
     void SetFormatString(const QString &format);
     bool WordWrap() const;
     void SetWordWrap(bool wrap);
-    qint32 MergeCells() const;
+    MergeCellsSettings MergeCells() const;
     void SetMergeCells(qint32 mode);
     bool MergeRow(qint32 row) const;
     void SetMergeRow(qint32 row, bool merge);
@@ -250,7 +281,7 @@ public:
     void SetEnabled(bool enabled);
     // A MousePointerSettings value; one outside the 16-bit range raises error 6, one that is not
     // a member raises error 380. eCustom shows MouseIcon.
-    qint32 MousePointer() const;
+    MousePointerSettings MousePointer() const;
     void SetMousePointer(qint32 pointer);
     QPixmap MouseIcon() const;
     void SetMouseIcon(const QPixmap &icon);
@@ -263,7 +294,7 @@ public:
     qint32 hDC() const;
 
     // Keyboard options (own settings)
-    qint32 SetKeyFunction() const;
+    eKeyFunction SetKeyFunction() const;
     void SetSetKeyFunction(qint32 keyCode);
     bool ArrowAsKeyTab() const;
     void SetArrowAsKeyTab(bool on);
@@ -283,7 +314,7 @@ public:
     // recordset (RsType), and the table or SELECT the grid shows.
     QString DatabaseName() const;
     void SetDatabaseName(const QString &name);
-    qint32 RecordsetType() const;
+    RsType RecordsetType() const;
     void SetRecordsetType(qint32 type);
     QString RecordSource() const;
     void SetRecordSource(const QString &source);
@@ -310,6 +341,61 @@ Q_SIGNALS:
     void Scroll();
     void SelChange();
     void Validate(bool &Cancel);
+
+    // Change notifications of the properties, for bindings and property editors. Each follows a
+    // write of its property; Row, Col, Rows and Text also follow the user's moves and edits.
+    void RowsChanged();
+    void ColsChanged();
+    void FixedRowsChanged();
+    void FixedColsChanged();
+    void RowChanged();
+    void ColChanged();
+    void BorderStyleChanged();
+    void ScrollBarsChanged();
+    void AllowEditChanged();
+    void TextChanged();
+    void AutoInsertChanged();
+    void AutoCompleteChanged();
+    void ForeColorChanged();
+    void ForeColorEditChanged();
+    void FontEditTextChanged();
+    void BackColorChanged();
+    void EnabledChanged();
+    void SetKeyFunctionChanged();
+    void FontChanged();
+    void AllowUserResizingChanged();
+    void BackColorBkgChanged();
+    void BackColorFixedChanged();
+    void BackColorSelChanged();
+    void CellPictureChanged();
+    void FocusRectChanged();
+    void ForeColorFixedChanged();
+    void ForeColorSelChanged();
+    void FormatStringChanged();
+    void GridColorChanged();
+    void GridColorFixedChanged();
+    void GridLinesChanged();
+    void GridLinesFixedChanged();
+    void GridLineWidthChanged();
+    void HighLightChanged();
+    void MouseIconChanged();
+    void MousePointerChanged();
+    void RowHeightMinChanged();
+    void SelectionModeChanged();
+    void TextStyleChanged();
+    void TextStyleFixedChanged();
+    void ToolTipTextChanged();
+    void BackColorEditChanged();
+    void ArrowAsKeyTabChanged();
+    void EnterAsKeyTabChanged();
+    void AppearanceChanged();
+    void DatabaseNameChanged();
+    void RecordSourceChanged();
+    void RecordsetTypeChanged();
+    void ButtonBackColorChanged();
+    void WordWrapChanged();
+    void MergeCellsChanged();
+    void RedrawChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -193,8 +193,8 @@ void Vantrel::SetBorderStyle(qint32 style) {
     d->cells.placeEditor();
 }
 
-qint32 Vantrel::ScrollBars() const {
-    return d->MSFlexGrid1->ScrollBars();
+ScrollBarsSettings Vantrel::ScrollBars() const {
+    return ScrollBarsSettings(d->MSFlexGrid1->ScrollBars());
 }
 
 void Vantrel::SetScrollBars(qint32 bars) {
@@ -266,6 +266,7 @@ void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
 
 void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     d->rows.AddItem(Item, Index);
+    Q_EMIT RowsChanged();
 }
 
 void Vantrel::InfoBox() {
@@ -274,6 +275,7 @@ void Vantrel::InfoBox() {
 
 void Vantrel::RemoveItem(qint32 Index) {
     d->rows.RemoveItem(Index);
+    Q_EMIT RowsChanged();
 }
 
 void Vantrel::Clear() {

@@ -61,6 +61,8 @@ public:
     QPixmap mouseIcon;
 
     void connectParts();
+    // Emits the change signal of a property.
+    void notify(const QString &property);
     QFont ambientFont() const;
     void applyAppearance();
     void applyCursor();

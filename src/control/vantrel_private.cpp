@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFrame>
+#include <QMetaProperty>
 #include <QTimer>
 
 namespace Vantrel3 {
@@ -68,8 +69,28 @@ QFont VantrelPrivate::ambientFont() const {
     return q->parentWidget() ? q->parentWidget()->font() : QApplication::font();
 }
 
+void VantrelPrivate::notify(const QString &property) {
+    const QMetaObject *meta = q->metaObject();
+    const int index = meta->indexOfProperty(property.toLatin1().constData());
+    if (index >= 0 && meta->property(index).hasNotifySignal()) {
+        meta->property(index).notifySignal().invoke(q, Qt::DirectConnection);
+    }
+}
+
 void VantrelPrivate::connectParts() {
     Vantrel *const q = this->q;
+    // Every write of a property ends with PropertyChanged under its name, which carries over to
+    // the property's own change signal. The current cell's come from the grid, which reports
+    // every move whoever makes it, and only real ones.
+    QObject::connect(q, &Vantrel::PropertyChanged, q, [this](const QString &name) {
+        if (name != u"Row" && name != u"Col") {
+            notify(name);
+        }
+    });
+    QObject::connect(MSFlexGrid1, &FlexGrid::RowColChange, q, [q] {
+        Q_EMIT q->RowChanged();
+        Q_EMIT q->ColChanged();
+    });
     cells.setLookupItemsSink([this](const QStringList &items) { popups.setListItems(items); });
 
     // Keys reach the host first, so that it can change or cancel them.
@@ -144,6 +165,8 @@ void VantrelPrivate::connectParts() {
     QObject::connect(Data1, &DataControl::Refreshed, q, [this] {
         guarded("Data1_Refresh", [this] {
             binding.fillGrids();
+            Q_EMIT this->q->RowsChanged();
+            Q_EMIT this->q->ColsChanged();
             session.forget();
             cells.schedulePlacement();
         });
@@ -168,6 +191,9 @@ void VantrelPrivate::onGridLeaveCell() {
         });
     }
     cells.finishLeaving();
+    if (options.allowEdit) {
+        ignoringErrors([&] { Q_EMIT q->TextChanged(); });
+    }
     ignoringErrors([&] { Q_EMIT q->LeaveCell(); });
     reportFailedWrite();
 }

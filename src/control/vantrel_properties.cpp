@@ -38,8 +38,8 @@ void Vantrel::SetFont(const QFont &font) {
     Q_EMIT PropertyChanged(QStringLiteral("Font"));
 }
 
-qint32 Vantrel::AllowUserResizing() const {
-    return d->MSFlexGrid1->AllowUserResizing();
+AllowUserResizeSettings Vantrel::AllowUserResizing() const {
+    return AllowUserResizeSettings(d->MSFlexGrid1->AllowUserResizing());
 }
 
 void Vantrel::SetAllowUserResizing(qint32 mode) {
@@ -179,8 +179,8 @@ void Vantrel::SetFocusRect(qint32 style) {
     Q_EMIT PropertyChanged(QStringLiteral("FocusRect"));
 }
 
-qint32 Vantrel::GridLines() const {
-    return d->MSFlexGrid1->GridLines();
+GridLineSettings Vantrel::GridLines() const {
+    return GridLineSettings(d->MSFlexGrid1->GridLines());
 }
 
 void Vantrel::SetGridLines(qint32 style) {
@@ -188,8 +188,8 @@ void Vantrel::SetGridLines(qint32 style) {
     Q_EMIT PropertyChanged(QStringLiteral("GridLines"));
 }
 
-qint32 Vantrel::GridLinesFixed() const {
-    return d->MSFlexGrid1->GridLinesFixed();
+GridLineSettings Vantrel::GridLinesFixed() const {
+    return GridLineSettings(d->MSFlexGrid1->GridLinesFixed());
 }
 
 void Vantrel::SetGridLinesFixed(qint32 style) {
@@ -206,8 +206,8 @@ void Vantrel::SetGridLineWidth(qint16 width) {
     Q_EMIT PropertyChanged(QStringLiteral("GridLineWidth"));
 }
 
-qint32 Vantrel::HighLight() const {
-    return d->MSFlexGrid1->HighLight();
+HighLightSettings Vantrel::HighLight() const {
+    return HighLightSettings(d->MSFlexGrid1->HighLight());
 }
 
 void Vantrel::SetHighLight(qint32 mode) {
@@ -258,8 +258,8 @@ qint32 Vantrel::RowPos(qint32 row) const {
     return d->MSFlexGrid1->RowPos(row);
 }
 
-qint32 Vantrel::SelectionMode() const {
-    return d->MSFlexGrid1->SelectionMode();
+SelectionModeSettings Vantrel::SelectionMode() const {
+    return SelectionModeSettings(d->MSFlexGrid1->SelectionMode());
 }
 
 void Vantrel::SetSelectionMode(qint32 mode) {
@@ -267,8 +267,8 @@ void Vantrel::SetSelectionMode(qint32 mode) {
     Q_EMIT PropertyChanged(QStringLiteral("SelectionMode"));
 }
 
-qint32 Vantrel::TextStyle() const {
-    return d->MSFlexGrid1->TextStyle();
+TextStyleSettings Vantrel::TextStyle() const {
+    return TextStyleSettings(d->MSFlexGrid1->TextStyle());
 }
 
 void Vantrel::SetTextStyle(qint32 style) {
@@ -276,8 +276,8 @@ void Vantrel::SetTextStyle(qint32 style) {
     Q_EMIT PropertyChanged(QStringLiteral("TextStyle"));
 }
 
-qint32 Vantrel::TextStyleFixed() const {
-    return d->MSFlexGrid1->TextStyleFixed();
+TextStyleSettings Vantrel::TextStyleFixed() const {
+    return TextStyleSettings(d->MSFlexGrid1->TextStyleFixed());
 }
 
 void Vantrel::SetTextStyleFixed(qint32 style) {
@@ -320,8 +320,8 @@ void Vantrel::SetWordWrap(bool wrap) {
     Q_EMIT PropertyChanged(QStringLiteral("WordWrap"));
 }
 
-qint32 Vantrel::MergeCells() const {
-    return d->MSFlexGrid1->MergeCells();
+MergeCellsSettings Vantrel::MergeCells() const {
+    return MergeCellsSettings(d->MSFlexGrid1->MergeCells());
 }
 
 void Vantrel::SetMergeCells(qint32 mode) {
@@ -386,8 +386,8 @@ void Vantrel::SetEnabled(bool enabled) {
     Q_EMIT PropertyChanged(QStringLiteral("Enabled"));
 }
 
-qint32 Vantrel::MousePointer() const {
-    return d->mousePointer;
+MousePointerSettings Vantrel::MousePointer() const {
+    return MousePointerSettings(d->mousePointer);
 }
 
 void Vantrel::SetMousePointer(qint32 pointer) {
@@ -438,8 +438,8 @@ qint32 Vantrel::hDC() const {
 
 // ---- Own settings ----
 
-qint32 Vantrel::SetKeyFunction() const {
-    return d->options.setKeyFunction;
+eKeyFunction Vantrel::SetKeyFunction() const {
+    return eKeyFunction(d->options.setKeyFunction);
 }
 
 void Vantrel::SetSetKeyFunction(qint32 keyCode) {
@@ -489,8 +489,8 @@ void Vantrel::SetDatabaseName(const QString &name) {
     Q_EMIT PropertyChanged(QStringLiteral("DatabaseName"));
 }
 
-qint32 Vantrel::RecordsetType() const {
-    return d->Data1->RecordsetType();
+RsType Vantrel::RecordsetType() const {
+    return RsType(d->Data1->RecordsetType());
 }
 
 void Vantrel::SetRecordsetType(qint32 type) {

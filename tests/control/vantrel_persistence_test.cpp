@@ -435,3 +435,21 @@ TEST(VantrelPersist, IndexZeroPositionsAreLoadedButNeverSaved) {
         EXPECT_FALSE(saved.contains(QStringLiteral("RowPosition0")));
     }
 }
+
+TEST(VantrelPersist, ValuesEqualToTheirSavedDefaultsLoadBackToo) {
+    // A value equal to its key's default is not stored; it must load back as itself, not as
+    // whatever the part held before.
+    Vantrel a;
+    a.SetButtonBackColor(0);
+    a.SetBackColorEdit(0xC0E0FF);
+    a.SetSetKeyFunction(Vantrel3::eKeyF7);
+    PropertyBag written;
+    a.WriteProperties(written);
+    EXPECT_FALSE(written.contains(QStringLiteral("ButtonBackColor")));
+    EXPECT_FALSE(written.contains(QStringLiteral("BackColorEdit")));
+    Vantrel b(PropertyBag::fromText(written.toText()));
+    EXPECT_EQ(quint32(b.ButtonBackColor()), 0u);
+    EXPECT_EQ(quint32(button(b, "Command2").BackColor()), 0u);
+    EXPECT_EQ(quint32(b.BackColorEdit()), 0xC0E0FFu);
+    EXPECT_EQ(b.SetKeyFunction(), Vantrel3::eKeyF7);
+}

@@ -8,7 +8,10 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QMetaEnum>
+#include <QMetaProperty>
 #include <QSignalSpy>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -461,12 +464,12 @@ TEST(VantrelProperties, NamedPropertiesAreReachableThroughTheMetaObject) {
         {"ToolTipText", QVariant(QStringLiteral("suggerimento"))},
         {"WordWrap", QVariant(true)},
         {"Redraw", QVariant(false)},
-        {"MergeCells", QVariant::fromValue(qint32(4))},
-        {"SetKeyFunction", QVariant::fromValue(qint32(120))},
+        {"MergeCells", QVariant::fromValue(Vantrel3::eMergeRestrictAll)},
+        {"SetKeyFunction", QVariant::fromValue(Vantrel3::eKeyF9)},
         {"ArrowAsKeyTab", QVariant(true)},
         {"EnterAsKeyTab", QVariant(true)},
         {"Appearance", QVariant::fromValue(qint32(1))},
-        {"MousePointer", QVariant::fromValue(qint32(11))},
+        {"MousePointer", QVariant::fromValue(Vantrel3::eHourglass)},
         {"Enabled", QVariant(false)},
     };
     for (const Case &c : cases) {
@@ -484,4 +487,72 @@ TEST(VantrelProperties, NamedPropertiesAreReachableThroughTheMetaObject) {
         EXPECT_TRUE(v.property(readOnly).isValid());
         EXPECT_FALSE(v.setProperty(readOnly, 1));
     }
+}
+
+TEST(VantrelProperties, EnumeratedPropertiesAreTypedAndTakeTheirNumbers) {
+    Vantrel v;
+    const QMetaObject *meta = v.metaObject();
+    const struct {
+        const char *name;
+        const char *enumeration;
+        int value;
+    } cases[] = {
+        {"ScrollBars", "ScrollBarsSettings", Vantrel3::eScrollBarVertical},
+        {"SetKeyFunction", "eKeyFunction", Vantrel3::eKeyF3},
+        {"AllowUserResizing", "AllowUserResizeSettings", Vantrel3::eResizeBoth},
+        {"GridLines", "GridLineSettings", Vantrel3::eGridInset},
+        {"GridLinesFixed", "GridLineSettings", Vantrel3::eGridRaised},
+        {"HighLight", "HighLightSettings", Vantrel3::eHighlightWithFocus},
+        {"MousePointer", "MousePointerSettings", Vantrel3::eCross},
+        {"SelectionMode", "SelectionModeSettings", Vantrel3::eSelectionByRow},
+        {"TextStyle", "TextStyleSettings", Vantrel3::eTextInset},
+        {"TextStyleFixed", "TextStyleSettings", Vantrel3::eTextRaisedLight},
+        {"RecordsetType", "RsType", 2},
+        {"MergeCells", "MergeCellsSettings", Vantrel3::eMergeFree},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QMetaProperty p = meta->property(meta->indexOfProperty(c.name));
+        ASSERT_TRUE(p.isEnumType());
+        EXPECT_STREQ(p.enumerator().name(), c.enumeration);
+        // A plain number written through the meta-object reads back as the member.
+        EXPECT_TRUE(v.setProperty(c.name, c.value));
+        EXPECT_EQ(v.property(c.name).toInt(), c.value);
+        EXPECT_EQ(QString::fromLatin1(p.enumerator().valueToKey(v.property(c.name).toInt())),
+                  QString::fromLatin1(p.enumerator().valueToKey(c.value)));
+    }
+}
+
+TEST(VantrelProperties, EveryWritablePropertyNotifiesItsChange) {
+    Vantrel v;
+    const QMetaObject *meta = v.metaObject();
+    int checked = 0;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        if (!p.isWritable()) {
+            continue;
+        }
+        SCOPED_TRACE(p.name());
+        ASSERT_TRUE(p.hasNotifySignal());
+        ++checked;
+    }
+    EXPECT_GE(checked, 50);
+
+    // A write, and a move the user makes, reach the change signals.
+    QSignalSpy rows(&v, &Vantrel::RowsChanged);
+    QSignalSpy border(&v, &Vantrel::BorderStyleChanged);
+    QSignalSpy row(&v, &Vantrel::RowChanged);
+    v.SetRows(5);
+    v.setProperty("BorderStyle", 0);
+    v.AddItem(QStringLiteral("x"));
+    EXPECT_EQ(rows.count(), 2);
+    EXPECT_EQ(border.count(), 1);
+    v.resize(300, 200);
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    FlexGrid *grid = v.findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1"));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(v.Row(), 2);
+    EXPECT_EQ(row.count(), 1);
 }
