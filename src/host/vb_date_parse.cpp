@@ -332,9 +332,9 @@ QDateTime CDate(const QVariant &expression, const QLocale &locale) {
     case QMetaType::QDateTime:
         return expression.toDateTime();
     case QMetaType::QDate:
-        return QDateTime(expression.toDate(), QTime(0, 0));
+        return wallClockDateTime(expression.toDate(), QTime(0, 0));
     case QMetaType::QTime:
-        return QDateTime(QDate(1899, 12, 30), expression.toTime());
+        return wallClockDateTime(QDate(1899, 12, 30), expression.toTime());
     default:
         break;
     }
