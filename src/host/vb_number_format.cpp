@@ -93,7 +93,7 @@ bool startsExponent(QStringView s, qsizetype i) {
 
 // With two or more integer places, all of them '#', the exponent is a multiple of their count
 // (engineering form, 1 to that many integer digits); otherwise the integer digits fill every
-// place. `point` is the position of the decimal point before the first significant digit.
+// place. `point` is the Decimal's: the value is 0.d1 d2 ... x 10^point.
 int exponentFor(const NumberSection &sec, int point) {
     if (sec.intPlaces >= 2 && sec.firstIntZero < 0) {
         const int scientific = point - 1;
