@@ -39,14 +39,17 @@ bool IsDate(const QVariant &expression, const QLocale &locale = vb::locale());
 // an Integer or Long type suffix ("50.5%").
 double Val(const QString &text);
 
-// Raise error 13 when the expression cannot be converted, 6 when it is out of range.
+// Raise error 13 when the expression cannot be converted, 6 when it is out of range. A text is
+// read as a date, or failing that as a number (a date serial). The result is in local time,
+// unless local time skips that wall-clock time (a daylight-saving gap): then it is in UTC, so
+// date() and time() always hold the value read.
 QDateTime CDate(const QVariant &expression, const QLocale &locale = vb::locale());
 double CDbl(const QVariant &expression, const QLocale &locale = vb::locale());
 // Rounds half to even, like every classic conversion to an integer type.
 qint16 CInt(const QVariant &expression, const QLocale &locale = vb::locale());
 
 // The standard date-to-text conversion: short date, plus the long time when there is one
-// (time alone when the date is 1899-12-30). An invalid date gives an empty text.
+// (time alone when the date is 1899-12-30). A value without a valid date gives an empty text.
 QString DateText(const QDateTime &value, const QLocale &locale = vb::locale());
 
 } // namespace Vantrel3::vb

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QRegularExpression>
 
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -23,7 +24,11 @@ const QString kIndent = QStringLiteral("   ");
                   QStringLiteral("PropertyBag text, line %1: %2").arg(line).arg(what));
 }
 
+// The shortest text that reads back as the same double; negative zero keeps its sign.
 QString shortest(double v) {
+    if (v == 0 && std::signbit(v)) {
+        return QStringLiteral("-0");
+    }
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
@@ -98,7 +103,7 @@ QString valueText(const QVariant &v) {
     case QMetaType::UInt:
         return QStringLiteral("&H%1&").arg(v.toUInt(), 8, 16, QLatin1Char('0')).toUpper();
     case QMetaType::Float:
-        return QString::number(v.toFloat(), 'g', QLocale::FloatingPointShortest) + QLatin1Char('!');
+        return shortest(v.toFloat()) + QLatin1Char('!');
     case QMetaType::Double:
         return shortest(v.toDouble()) + QLatin1Char('#');
     case QMetaType::QString:
@@ -163,6 +168,11 @@ public:
             }
         }
         fail(m_line, QStringLiteral("unterminated string"));
+    }
+
+    // A string expression starts with a quote, a vb constant or ChrW, as the writer puts them.
+    bool startsString() {
+        return peek(u'"') || rest().startsWith(u"vb") || rest().startsWith(u"ChrW(");
     }
 
     QString stringExpression() {
@@ -245,7 +255,7 @@ QVariant parseValue(QStringView text, int line) {
     }
     QVariant out;
     static const QRegularExpression colour(QStringLiteral("^&H([0-9A-Fa-f]{1,8})&$"));
-    if (s.peek(u'"') || s.rest().startsWith(u"vb") || s.rest().startsWith(u"ChrW(")) {
+    if (s.startsString()) {
         out = s.stringExpression();
     } else if (s.take(u"LoadPicture(")) {
         if (!s.peek(u'"')) {
@@ -310,8 +320,8 @@ void applyFontLine(FontBlock &block, const QString &name, QStringView value, int
     bool ok = true;
     if (name.compare(u"Name", Qt::CaseInsensitive) == 0) {
         Scanner s(value, line);
-        if (!s.peek(u'"')) {
-            fail(line, QStringLiteral("font name must be a quoted text"));
+        if (!s.startsString()) {
+            fail(line, QStringLiteral("font name must be a text"));
         }
         block.font.setFamily(s.stringExpression());
         s.expectEnd();
@@ -391,8 +401,10 @@ void parse(const QString &text,
         if (line.isEmpty() || line.startsWith(u'\'')) {
             continue;
         }
+        // "BeginProperty = 1" is a value stored under that name, not a block.
         if (line.startsWith(u"BeginProperty", Qt::CaseInsensitive) &&
-            (line.size() == 13 || line.at(13).isSpace())) {
+            (line.size() == 13 || line.at(13).isSpace()) &&
+            !line.mid(13).trimmed().startsWith(u'=')) {
             if (block) {
                 fail(lineNo, QStringLiteral("BeginProperty inside the block begun on line %1")
                                  .arg(block->line));

@@ -7,16 +7,22 @@
 namespace Vantrel3::vb::detail {
 
 bool partsFromSerial(double serial, DateParts &parts) {
-    if (!std::isfinite(serial) || !serialInRange(serial)) {
+    // The day is the serial's whole part: a negative serial carries its time below the day
+    // (0100-01-01 00:15 is -657434.0104...), so the range is checked on the day, not the serial.
+    if (!std::isfinite(serial) || serial <= double(kMinSerialDay - 1) ||
+        serial >= double(kMaxSerialDay + 1)) {
         return false;
     }
-    double whole = std::trunc(serial);
+    const double whole = std::trunc(serial);
     qint64 days = qint64(whole);
     qint64 seconds = qint64(std::llround(std::fabs(serial - whole) * 86400.0));
     if (seconds >= 86400) {
         // Rounding reached midnight: that is the next calendar day in either direction.
         seconds -= 86400;
         ++days;
+    }
+    if (days < kMinSerialDay || days > kMaxSerialDay) {
+        return false;
     }
     const QDate date = QDate::fromJulianDay(kSerialEpochJulianDay + days);
     parts.year = date.year();
@@ -52,13 +58,21 @@ int windowYear(int year) {
     return candidate > max ? candidate - 100 : candidate;
 }
 
+QDateTime wallClockDateTime(const QDate &date, const QTime &time) {
+    const QDateTime local(date, time);
+    if (local.isValid() && local.date() == date && local.time() == time) {
+        return local;
+    }
+    return QDateTime(date, time, Qt::UTC);
+}
+
 QDateTime dateTimeFromSerial(double serial) {
     DateParts parts;
     if (!partsFromSerial(serial, parts)) {
         return {};
     }
-    return QDateTime(QDate(parts.year, parts.month, parts.day),
-                     QTime(parts.hour, parts.minute, parts.second));
+    return wallClockDateTime(QDate(parts.year, parts.month, parts.day),
+                             QTime(parts.hour, parts.minute, parts.second));
 }
 
 } // namespace Vantrel3::vb::detail

@@ -336,7 +336,8 @@ namespace Vantrel3::vb {
 
 QString DateText(const QDateTime &value, const QLocale &locale) {
     detail::DateParts parts;
-    if (!value.isValid() ||
+    // A local time the clock skips is an invalid QDateTime that still holds its date and time.
+    if (!value.date().isValid() ||
         !detail::partsFromSerial(detail::serialFromDateTime(value.date(), value.time()), parts)) {
         return {};
     }

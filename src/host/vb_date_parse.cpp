@@ -1,6 +1,7 @@
 #include "host/vb_date_parse.h"
 
 #include "host/vb_date_core.h"
+#include "host/vb_number_reader.h"
 #include "host/vb_value.h"
 
 #include <Vantrel3/VbError.h>
@@ -220,8 +221,9 @@ bool resolveTime(const Field *f, int count, bool haveMeridiem, Meridiem meridiem
     hour = f[0].value;
     minute = count > 1 ? f[1].value : 0;
     second = count > 2 ? f[2].value : 0;
+    // 12-hour clock: 0 and 12 PM are noon, 12 AM is midnight; above 12 the marker is ignored.
     if (hour <= 12) {
-        if (meridiem == Meridiem::Pm && hour >= 1 && hour <= 11) {
+        if (meridiem == Meridiem::Pm && hour < 12) {
             hour += 12;
         } else if (meridiem == Meridiem::Am && hour == 12) {
             hour = 0;
@@ -247,9 +249,17 @@ bool parseDateText(QStringView text, const LocaleInfo &info, double &serial) {
         if (isTime[k] && f.monthName) {
             return false;
         }
-        if (f.meridiem != Meridiem::None) {
-            meridiem = f.meridiem;
+    }
+    for (int k = 0; k < t.count; ++k) {
+        const Field &f = t.fields[k];
+        if (f.meridiem == Meridiem::None) {
+            continue;
         }
+        // AM/PM closes a time: no minute or second may follow it ("3 am 4.5", "3 pm:30").
+        if (f.timeSep || (k + 1 < t.count && isTime[k + 1])) {
+            return false;
+        }
+        meridiem = f.meridiem;
     }
     int runs = 1;
     for (int k = 1; k < t.count; ++k) {
@@ -322,9 +332,9 @@ QDateTime CDate(const QVariant &expression, const QLocale &locale) {
     case QMetaType::QDateTime:
         return expression.toDateTime();
     case QMetaType::QDate:
-        return QDateTime(expression.toDate(), QTime(0, 0));
+        return wallClockDateTime(expression.toDate(), QTime(0, 0));
     case QMetaType::QTime:
-        return QDateTime(QDate(1899, 12, 30), expression.toTime());
+        return wallClockDateTime(QDate(1899, 12, 30), expression.toTime());
     default:
         break;
     }
@@ -333,8 +343,12 @@ QDateTime CDate(const QVariant &expression, const QLocale &locale) {
     if (value.kind == ValueKind::Null) {
         throw VbError(94, QStringLiteral("CDate"), QStringLiteral("Invalid use of Null"));
     }
-    if (value.kind == ValueKind::String && !parseDateText(value.text, localeInfo(locale), serial)) {
-        throw VbError(VbError::TypeMismatch, QStringLiteral("CDate"));
+    if (value.kind == ValueKind::String) {
+        // A numeric text is a serial ("1" is 1899-12-31), though IsDate calls it no date.
+        const LocaleInfo &info = localeInfo(locale);
+        if (!parseDateText(value.text, info, serial) && !textToDouble(value.text, info, serial)) {
+            throw VbError(VbError::TypeMismatch, QStringLiteral("CDate"));
+        }
     }
     const QDateTime result = dateTimeFromSerial(serial);
     if (!result.isValid()) {

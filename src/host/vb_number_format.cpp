@@ -81,6 +81,28 @@ Decimal decimalOf(double absValue) {
     return d;
 }
 
+// E+ and E- start an exponent whatever follows them (digits 1-9 after them stay literals); a bare
+// E or e does only when a digit placeholder follows it, and then signs negative exponents only.
+bool startsExponent(QStringView s, qsizetype i) {
+    if (i + 1 >= s.size()) {
+        return false;
+    }
+    const QChar next = s[i + 1];
+    return next == u'+' || next == u'-' || next == u'0' || next == u'#';
+}
+
+// With two or more integer places, all of them '#', the exponent is a multiple of their count
+// (engineering form, 1 to that many integer digits); otherwise the integer digits fill every
+// place. `point` is the Decimal's: the value is 0.d1 d2 ... x 10^point.
+int exponentFor(const NumberSection &sec, int point) {
+    if (sec.intPlaces >= 2 && sec.firstIntZero < 0) {
+        const int scientific = point - 1;
+        const int n = sec.intPlaces;
+        return scientific >= 0 ? scientific / n * n : -((n - 1 - scientific) / n) * n;
+    }
+    return point - sec.intPlaces;
+}
+
 void appendGrouped(QString &out, char digit, int fromRight, bool grouping, const LocaleInfo &info) {
     out += QChar(char16_t(digit));
     if (grouping && fromRight > 0 && fromRight % 3 == 0) {
@@ -153,15 +175,14 @@ NumberSection compileNumberSection(QStringView s) {
         } else if (c == u'%') {
             sec.scale += 2;
             literal(u"%");
-        } else if ((c == u'E' || c == u'e') && !inExponent && i + 2 < s.size() &&
-                   (s[i + 1] == u'+' || s[i + 1] == u'-') &&
-                   (s[i + 2] == u'0' || s[i + 2] == u'#')) {
+        } else if ((c == u'E' || c == u'e') && !inExponent && startsExponent(s, i)) {
             scaleByCommas();
             inExponent = true;
             sec.scientific = true;
+            const bool signWritten = s[i + 1] == u'+' || s[i + 1] == u'-';
             sec.exponentAlwaysSigned = s[i + 1] == u'+';
             sec.tokens.push_back({NumberPart::Exponent, QString(c)});
-            used = 2;
+            used = signWritten ? 2 : 1;
         } else {
             literal(s.mid(i, 1));
         }
@@ -181,9 +202,11 @@ void renderNumber(const NumberSection &sec, double value, bool autoSign, const L
     int exponent = 0;
     if (sec.scientific) {
         if (!d.isZero()) {
-            d.roundTo(std::max(1, sec.intPlaces + sec.fracPlaces));
-            exponent = d.point - sec.intPlaces;
-            d.point = sec.intPlaces;
+            exponent = exponentFor(sec, d.point);
+            d.roundTo(std::max(1, d.point - exponent + sec.fracPlaces));
+            // Rounding that carries into the next power (9.996 -> 10.00) may move the exponent.
+            exponent = exponentFor(sec, d.point);
+            d.point -= exponent;
         }
     } else {
         d.roundTo(d.point + sec.fracPlaces);

@@ -23,8 +23,8 @@ struct NumberSection {
     bool grouping = false;
     int scale = 0; // power of ten applied before rounding: +2 per '%', -3 per scaling comma
     bool scientific = false;
-    bool exponentAlwaysSigned = false; // E+ rather than E-
-    int exponentZeros = 0;
+    bool exponentAlwaysSigned = false; // E+ rather than E- or a bare E
+    int exponentZeros = 0;             // '0's after the E: the exponent's least digit count
     bool empty = true;
 };
 

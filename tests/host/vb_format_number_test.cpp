@@ -105,6 +105,61 @@ TEST(VbFormatNumber, ScientificAndScaling) {
     });
 }
 
+TEST(VbFormatNumber, ExponentPatterns) {
+    vbtest::expectFormatInBothLocales({
+        // One integer place: one digit before the point, any exponent.
+        {12345, "0.00E+00", "1,23E+04", "1.23E+04"},
+        {1234, "0.00E-00", "1,23E03", "1.23E03"},
+        {0.5, "0.0E+0", "5,0E-1", "5.0E-1"},
+        {0.5, "0.0E-0", "5,0E-1", "5.0E-1"},
+        {-0.000456, "0.00e+00", "-4,56e-04", "-4.56e-04"},
+        {1e300, "0.0E+0", "1,0E+300", "1.0E+300"},
+        {100.0001, "0.0000E+0", "1,0000E+2", "1.0000E+2"},
+        // Digits other than 0 and # after E+ or E- are literals; the exponent keeps one digit.
+        {1.7, "0.0000e-1", "1,7000e01", "1.7000e01"},
+        {1000001, "0.0000e+1", "1,0000e+61", "1.0000e+61"},
+        // '0' after the E sets the least number of exponent digits, '#' adds none.
+        {1.7, "0.0000e+0#", "1,7000e+0", "1.7000e+0"},
+        {1.5, "0.0E#", "1,5E0", "1.5E0"},
+        {1234, "0.00 E-##", "1,23 E3", "1.23 E3"},
+        // A bare E followed by a placeholder signs only a negative exponent.
+        {0.00015, "0.0E0", "1,5E-4", "1.5E-4"},
+        {15000, "0.0e#", "1,5e4", "1.5e4"},
+        // Several integer places holding a '0': the digits fill every place.
+        {86.936849, "#0.000000000000e-000", "86,936849000000e000", "86.936849000000e000"},
+        {450.0001e+43, "#000.0000e+0", "4500,0010e+42", "4500.0010e+42"},
+        {0.0001e-11, "##00.0000e-0", "1000,0000e-18", "1000.0000e-18"},
+        {0.0317e-11, "0000.0000e-0", "3170,0000e-16", "3170.0000e-16"},
+        {0.0021e-11, "00##.0000e-0", "2100,0000e-17", "2100.0000e-17"},
+        {0.00123, "##0.0E+0", "123,0E-5", "123.0E-5"},
+        // Several integer places, all '#': engineering form, the exponent a multiple of their
+        // count and one to that many integer digits.
+        {1098.37555, "###.####E#", "1,0984E3", "1.0984E3"},
+        {123456.789, "###E0", "123E3", "123E3"},
+        {-123456.789, "###.###E+0", "-123,457E+3", "-123.457E+3"},
+        {12.5, "###.0E+0", "12,5E+0", "12.5E+0"},
+        {0.00123, "###.##E-0", "1,23E-3", "1.23E-3"},
+        {0.000123, "###.##E+00", "123,E-06", "123.E-06"},
+        {3.0401e-13, "#####.####e-0%", "30401,e-15%", "30401.e-15%"},
+        {1234567.89, "##.##E+0", "1,23E+6", "1.23E+6"},
+        {12345678.9, "##.##E+0", "12,35E+6", "12.35E+6"},
+        // Rounding that carries into the next power moves the exponent on.
+        {9.999, "0.00E+00", "1,00E+01", "1.00E+01"},
+        {999.96, "###.0E0", "1,0E3", "1.0E3"},
+        {999999, "###E+0", "1E+6", "1E+6"},
+        {-99.96, "#0.0E+0", "-10,0E+1", "-10.0E+1"},
+        // Zero keeps exponent 0 and the placeholders' usual zero rules.
+        {0, "0.00E+00", "0,00E+00", "0.00E+00"},
+        {0, "0.0E-0", "0,0E0", "0.0E0"},
+        {0, "#.##E+00", ",E+00", ".E+00"},
+        // A section of its own for negatives writes no automatic sign.
+        {-1234, "0.0E+0;(0.0E+0)", "(1,2E+3)", "(1.2E+3)"},
+        // E not followed by a sign or a placeholder is a literal.
+        {5, "0E", "5E"},
+        {5, "0 Ex", "5 Ex"},
+    });
+}
+
 TEST(VbFormatNumber, NamedFormats) {
     vbtest::expectFormatInBothLocales({
         {1234.5, "General Number", "1234,5", "1234.5"},

@@ -86,6 +86,21 @@ TEST(VbIsDate, ReadsDatesAndTimesInTheLocaleOrder) {
         {"1 am", "1899-12-30 01:00:00", "1899-12-30 01:00:00"},
         {"1 a", "1899-12-30 01:00:00", "1899-12-30 01:00:00"},
         {"13:00 AM", "1899-12-30 13:00:00", "1899-12-30 13:00:00"},
+        // 12-hour clock: 0 and 12 PM are noon, 0 and 12 AM midnight.
+        {"00:00 pm", "1899-12-30 12:00:00", "1899-12-30 12:00:00"},
+        {"0 pm", "1899-12-30 12:00:00", "1899-12-30 12:00:00"},
+        {"12 pm", "1899-12-30 12:00:00", "1899-12-30 12:00:00"},
+        {"0:30 am", "1899-12-30 00:30:00", "1899-12-30 00:30:00"},
+        {"12:30 am", "1899-12-30 00:30:00", "1899-12-30 00:30:00"},
+        {"11:59:59 PM", "1899-12-30 23:59:59", "1899-12-30 23:59:59"},
+        // AM/PM ends a time; it may stand before or after the date but not inside a time.
+        {"1 2 3 am 4.5", "", ""},
+        {"3 am 4.5", "", ""},
+        {"3 pm:30", "", ""},
+        {"12/05/1999 2 pm:30", "", ""},
+        {"1 am 2 3 1999", "1999-03-02 01:00:00", "1999-02-03 01:00:00"},
+        {"2 3 1999 4:5 pm", "1999-03-02 16:05:00", "1999-02-03 16:05:00"},
+        {"1 2 am 3", "", ""},
         {"24:00", "", ""},
         {"0:60", "", ""},
         {"12:", "", ""},
@@ -173,7 +188,7 @@ TEST(VbCDate, ConvertsNumbersAndRaisesTheClassicErrors) {
         {text("abc"), VbError::TypeMismatch},
         {text(""), VbError::TypeMismatch},
         {text("31/02/1999"), VbError::TypeMismatch},
-        {text("36292"), VbError::TypeMismatch},
+
         {3e6, VbError::Overflow},
         {-700000, VbError::Overflow},
     };
@@ -188,6 +203,48 @@ TEST(VbCDate, ConvertsNumbersAndRaisesTheClassicErrors) {
             }
         }
     }
+}
+
+TEST(VbCDate, ReadsNumericTextAsASerialThatIsDateCallsNoDate) {
+    struct Row {
+        const char *input;
+        const char *italian; // "yyyy-MM-dd hh:mm:ss", or an error number
+        const char *american;
+    };
+    const Row rows[] = {
+        {"1", "1899-12-31 00:00:00", "1899-12-31 00:00:00"},
+        {"0", "1899-12-30 00:00:00", "1899-12-30 00:00:00"},
+        {"-1", "1899-12-29 00:00:00", "1899-12-29 00:00:00"},
+        {"36292", "1999-05-12 00:00:00", "1999-05-12 00:00:00"},
+        // The other locale reads the separator as grouping: 362925.
+        {"36292,5", "1999-05-12 12:00:00", "2893-08-25 00:00:00"},
+        {"36292.5", "2893-08-25 00:00:00", "1999-05-12 12:00:00"},
+        {" (2) ", "1899-12-28 00:00:00", "1899-12-28 00:00:00"},
+        {"-657434", "0100-01-01 00:00:00", "0100-01-01 00:00:00"},
+        {"2958465", "9999-12-31 00:00:00", "9999-12-31 00:00:00"},
+        {"2958466", "6", "6"},
+        {"-657435", "6", "6"},
+        {"1e400", "13", "13"},
+        {"1 2 3 4", "13", "13"},
+    };
+    for (const Row &row : rows) {
+        for (const bool inItalian : {true, false}) {
+            const QLocale locale = inItalian ? vbtest::italian() : vbtest::american();
+            const char *expected = inItalian ? row.italian : row.american;
+            SCOPED_TRACE(std::string(row.input) + (inItalian ? " in it_IT" : " in en_US"));
+            EXPECT_FALSE(vb::IsDate(text(row.input), locale));
+            QString got;
+            try {
+                got = vb::CDate(text(row.input), locale)
+                          .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+            } catch (const VbError &e) {
+                got = QString::number(e.Number());
+            }
+            EXPECT_EQ(got, QString::fromUtf8(expected));
+        }
+    }
+    // A text that reads both ways is a date first: "1,5" is 1 May in it_IT, not 1.5.
+    EXPECT_EQ(vb::CDate(text("1,5"), vbtest::italian()).date(), QDate(vbtest::thisYear(), 5, 1));
 }
 
 TEST(VbDateText, ShortDateAndTheTimeOnlyWhenThereIsOne) {
