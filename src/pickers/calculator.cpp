@@ -52,9 +52,11 @@ Calculator::Calculator(QWidget *owner)
     readoutColors.setColor(QPalette::WindowText, Qt::black);
     m_readout->setPalette(readoutColors);
 
-    // Only here to hold the keyboard focus, inside the area of the "0" key.
+    // Only here to hold the keyboard focus, inside the area of the "0" key. Read-only, so the
+    // characters the form does not act on are not collected in it either.
     m_focusHolder->setObjectName(QStringLiteral("Text1"));
     m_focusHolder->setGeometry(px(600), py(1920), px(255), py(285));
+    m_focusHolder->setReadOnly(true);
     m_focusHolder->installEventFilter(this);
 
     const int columns[] = {120, 540, 960};
@@ -99,8 +101,9 @@ Calculator::Calculator(QWidget *owner)
         const CalculatorEngine::KeyKind kind = other.kind;
         connect(key, &QPushButton::clicked, this, [this, kind] { press({kind, 0}); });
     }
-    // The focus holder sits on the "0" key's area, on top of it.
-    m_focusHolder->raise();
+    // Beneath the keys: a click anywhere on the "0" key reaches the key, and the holder, whose
+    // text stays empty, is never seen.
+    m_focusHolder->lower();
     m_readout->setText(m_engine.display());
     setFixedSize(px(kClientWidth), py(kClientHeight));
 }

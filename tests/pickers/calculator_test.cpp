@@ -1,0 +1,76 @@
+#include "pickers/calculator.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Vantrel3;
+
+namespace {
+
+void openWindow(QWidget &w) {
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+}
+
+QPushButton *key(const Calculator &calc, const char *name) {
+    return calc.findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+QLineEdit *focusHolder(const Calculator &calc) {
+    return calc.findChild<QLineEdit *>(QStringLiteral("Text1"));
+}
+
+// A click through the window, so the widget on top at that point is the one that gets it.
+void clickAt(Calculator &calc, QPoint inForm) {
+    QTest::mouseClick(calc.windowHandle(), Qt::LeftButton, {}, inForm);
+}
+
+} // namespace
+
+TEST(CalculatorForm, ClickAnywhereOnTheZeroKeyPressesIt) {
+    Calculator calc;
+    calc.load();
+    openWindow(calc);
+    QPushButton *zero = key(calc, "Number0");
+    const QRect zeroRect = zero->geometry();
+    const QRect holderRect = focusHolder(calc)->geometry();
+    ASSERT_TRUE(zeroRect.contains(holderRect)) << "the focus holder lies inside the 0 key";
+    const struct {
+        const char *where;
+        QPoint point;
+    } points[] = {
+        {"left edge", QPoint(zeroRect.left() + 2, zeroRect.center().y())},
+        {"left half", QPoint(zeroRect.left() + zeroRect.width() / 4, zeroRect.center().y())},
+        {"right half, over the focus holder", holderRect.center()},
+        {"focus holder's top left", holderRect.topLeft() + QPoint(1, 1)},
+        {"focus holder's bottom right", holderRect.bottomRight() - QPoint(1, 1)},
+        {"right edge", QPoint(zeroRect.right() - 2, zeroRect.center().y())},
+    };
+    for (const auto &p : points) {
+        QTest::mouseClick(key(calc, "Number1"), Qt::LeftButton);
+        clickAt(calc, p.point);
+        EXPECT_EQ(calc.Readout()->text(), QStringLiteral("10,")) << p.where;
+        QTest::mouseClick(key(calc, "CancelEntry"), Qt::LeftButton);
+    }
+}
+
+TEST(CalculatorForm, FocusHolderKeepsTheFocusAndCollectsNoCharacters) {
+    Calculator calc;
+    calc.load();
+    openWindow(calc);
+    QLineEdit *holder = focusHolder(calc);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calc));
+    EXPECT_EQ(QApplication::focusWidget(), holder);
+    QTest::keyClicks(holder, QStringLiteral("ab7Zq"));
+    EXPECT_EQ(calc.Readout()->text(), QStringLiteral("7,"));
+    EXPECT_EQ(holder->text(), QString());
+    // Clicking keys leaves the focus where the typing goes.
+    clickAt(calc, key(calc, "Number5")->geometry().center());
+    EXPECT_EQ(calc.Readout()->text(), QStringLiteral("75,"));
+    EXPECT_EQ(QApplication::focusWidget(), holder);
+}
