@@ -19,7 +19,8 @@ constexpr int kClientWidth = 2355;
 constexpr int kClientHeight = 2355;
 constexpr int kKeySize = 375;
 
-// The character code a key event stands for: Enter and Escape by key, the rest by text.
+// The character code a key event stands for: Enter, Escape and the keypad's decimal key by key
+// (that key types "." or "," by keyboard layout, or no text at all), the rest by text.
 int characterCode(const QKeyEvent *event) {
     switch (event->key()) {
     case Qt::Key_Return:
@@ -27,6 +28,12 @@ int characterCode(const QKeyEvent *event) {
         return 13;
     case Qt::Key_Escape:
         return 27;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        if (event->modifiers().testFlag(Qt::KeypadModifier)) {
+            return '.';
+        }
+        break;
     default:
         break;
     }

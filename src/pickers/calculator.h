@@ -29,7 +29,8 @@ public:
     QLabel *Readout() const { return m_readout; }
     const CalculatorEngine &engine() const { return m_engine; }
 
-    // The key press of the form, by character code: Enter, Escape and the keypad's characters.
+    // The key press of the form, by character code: Enter, Escape, digits, operators and the
+    // decimal separators "." and ",".
     void handleCharacter(int characterCode);
 
 Q_SIGNALS:

@@ -74,3 +74,43 @@ TEST(CalculatorForm, FocusHolderKeepsTheFocusAndCollectsNoCharacters) {
     EXPECT_EQ(calc.Readout()->text(), QStringLiteral("75,"));
     EXPECT_EQ(QApplication::focusWidget(), holder);
 }
+
+TEST(CalculatorForm, PointCommaAndKeypadDecimalTypeTheDecimalKey) {
+    // How the decimal key arrives: as typed text, or as the keypad's key with the text its
+    // keyboard layout gives it (none on some platforms).
+    const struct {
+        const char *how;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    } decimals[] = {
+        {"point", Qt::Key_Period, Qt::NoModifier, QStringLiteral(".")},
+        {"comma", Qt::Key_Comma, Qt::NoModifier, QStringLiteral(",")},
+        {"keypad point", Qt::Key_Period, Qt::KeypadModifier, QStringLiteral(".")},
+        {"keypad comma", Qt::Key_Comma, Qt::KeypadModifier, QStringLiteral(",")},
+        {"keypad key without text", Qt::Key_Period, Qt::KeypadModifier, QString()},
+    };
+    for (const auto &d : decimals) {
+        Calculator calc;
+        calc.load();
+        openWindow(calc);
+        QLineEdit *holder = focusHolder(calc);
+        const auto typeDecimal = [&] {
+            QTest::sendKeyEvent(QTest::Press, holder, d.key, d.text, d.modifiers);
+            QTest::sendKeyEvent(QTest::Release, holder, d.key, d.text, d.modifiers);
+        };
+        QTest::keyClicks(holder, QStringLiteral("12"));
+        typeDecimal();
+        EXPECT_EQ(calc.Readout()->text(), QStringLiteral("12,")) << d.how;
+        QTest::keyClicks(holder, QStringLiteral("5"));
+        EXPECT_EQ(calc.Readout()->text(), QStringLiteral("12,5")) << d.how;
+        QTest::keyClicks(holder, QStringLiteral("*4="));
+        EXPECT_EQ(calc.Readout()->text(), QStringLiteral("50")) << d.how;
+        // A decimal key starting an entry gives a fraction below one: 50 + 0,25.
+        QTest::keyClicks(holder, QStringLiteral("+"));
+        typeDecimal();
+        QTest::keyClicks(holder, QStringLiteral("25="));
+        EXPECT_EQ(calc.Readout()->text(), QStringLiteral("50,25")) << d.how;
+        EXPECT_EQ(holder->text(), QString()) << d.how;
+    }
+}
