@@ -133,22 +133,32 @@ void Calculator::load() {
     m_engine.load();
     m_readout->setText(m_engine.display());
     m_focusHolder->setFocus();
+    m_keyUsed = false;
     m_state = State::Loaded;
 }
 
 void Calculator::unload() {
+    // Only a calculator that was used hands its display over: one opened and dismissed leaves
+    // the editor's text alone.
+    finishUnload(m_keyUsed);
+}
+
+void Calculator::finishUnload(bool handOver) {
     if (m_state != State::Loaded) {
         return;
     }
+    // Unloading from here on: the control's handler unloads again while the event runs.
     m_state = State::Unloading;
-    // The calculator has no way to close without handing its display over.
-    Q_EMIT ClcClose(m_engine.display());
+    if (handOver) {
+        Q_EMIT ClcClose(m_engine.display());
+    }
     hide();
     m_state = State::Unloaded;
 }
 
 void Calculator::press(const CalculatorEngine::Key &key) {
     guarded("Calculator", [&] {
+        m_keyUsed = true;
         const CalculatorEngine::Outcome outcome = m_engine.press(key);
         m_readout->setText(m_engine.display());
         if (outcome == CalculatorEngine::Outcome::DivisionByZero) {
@@ -168,10 +178,8 @@ void Calculator::handleCharacter(int characterCode) {
         press(action->key);
         break;
     case CalculatorEngine::Command::Close:
-        guarded("Calculator", [this] {
-            Q_EMIT ClcClose(m_engine.display());
-            unload();
-        });
+        // Enter confirms: the display goes over, used or not, once.
+        guarded("Calculator", [this] { finishUnload(true); });
         break;
     case CalculatorEngine::Command::Cancel:
         guarded("Calculator", [this] { unload(); });

@@ -114,3 +114,84 @@ TEST(CalculatorForm, PointCommaAndKeypadDecimalTypeTheDecimalKey) {
         EXPECT_EQ(holder->text(), QString()) << d.how;
     }
 }
+
+TEST(CalculatorForm, UnloadHandsOverOnlyAfterAKeyWasUsedAndEnterAlways) {
+    enum class Close { Enter, Escape, WindowClosed, Unload };
+    const struct {
+        Close how;
+        QStringList clicked; // keys clicked, by name
+        const char *typed;
+        bool keyUsed;
+        QStringList sent;
+    } cases[] = {
+        {Close::Escape, {}, "", false, {}},
+        {Close::Escape, {}, "ab ", false, {}},
+        {Close::Escape, {}, "12", true, {"12,"}},
+        {Close::Escape, {"Number1", "Number2"}, "", true, {"12,"}},
+        {Close::Unload, {}, "", false, {}},
+        {Close::Unload, {"Cancel"}, "", true, {"0,"}},
+        {Close::Unload, {}, "5%", true, {"0,05"}},
+        {Close::WindowClosed, {}, "", false, {}},
+        {Close::WindowClosed, {"Number7", "Operator1"}, "", true, {"7,"}},
+        {Close::WindowClosed, {}, ".", true, {","}},
+        {Close::Enter, {}, "", false, {"0,"}},
+        {Close::Enter, {}, "x", false, {"0,"}},
+        {Close::Enter, {}, "12", true, {"12,"}},
+        {Close::Enter, {"Decimal", "Number5"}, "", true, {",5"}},
+    };
+    for (const auto &c : cases) {
+        const QString label = c.clicked.join(QLatin1Char(' ')) + QLatin1Char('|') +
+                              QString::fromLatin1(c.typed) + QLatin1Char('|') +
+                              QString::number(int(c.how));
+        Calculator calc;
+        // As the control does: take the text, then unload the calculator from the handler.
+        QStringList sent;
+        QObject::connect(&calc, &Calculator::ClcClose, &calc, [&](const QString &text) {
+            sent << text;
+            calc.unload();
+        });
+        calc.load();
+        openWindow(calc);
+        QLineEdit *holder = focusHolder(calc);
+        for (const QString &name : c.clicked) {
+            clickAt(calc, calc.findChild<QPushButton *>(name)->geometry().center());
+        }
+        QTest::keyClicks(holder, QString::fromLatin1(c.typed));
+        EXPECT_EQ(calc.keyUsedSinceLoad(), c.keyUsed) << qPrintable(label);
+        switch (c.how) {
+        case Close::Enter:
+            QTest::keyClick(holder, Qt::Key_Return);
+            break;
+        case Close::Escape:
+            QTest::keyClick(holder, Qt::Key_Escape);
+            break;
+        case Close::WindowClosed:
+            calc.close();
+            break;
+        case Close::Unload:
+            calc.unload();
+            break;
+        }
+        EXPECT_EQ(sent, c.sent) << qPrintable(label);
+        EXPECT_FALSE(calc.isVisible()) << qPrintable(label);
+        EXPECT_FALSE(calc.isLoaded()) << qPrintable(label);
+    }
+}
+
+TEST(CalculatorForm, ReopeningForgetsTheKeysUsedBefore) {
+    Calculator calc;
+    QSignalSpy spy(&calc, &Calculator::ClcClose);
+    calc.load();
+    openWindow(calc);
+    QTest::keyClicks(focusHolder(calc), QStringLiteral("3+4="));
+    QTest::keyClick(focusHolder(calc), Qt::Key_Escape);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), QStringLiteral("7"));
+
+    calc.load();
+    openWindow(calc);
+    EXPECT_FALSE(calc.keyUsedSinceLoad());
+    QTest::keyClick(focusHolder(calc), Qt::Key_Escape);
+    EXPECT_EQ(spy.count(), 1) << "dismissed unused, the second opening hands nothing over";
+    EXPECT_FALSE(calc.isVisible());
+}
