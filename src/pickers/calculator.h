@@ -47,8 +47,9 @@ protected:
 private:
     enum class State { Unloaded, Loaded, Unloading };
 
-    QPushButton *addKey(const QString &name, const QString &caption, int left, int top,
-                        int width = 375);
+    QPushButton *addKey(const QString &name, const QString &caption, const QString &spokenName,
+                        int left, int top, int width = 375);
+    void showDisplay();
     void press(const CalculatorEngine::Key &key);
     bool handleKeyEvent(QKeyEvent *event);
     void finishUnload(bool handOver);

@@ -1,5 +1,6 @@
 #include "pickers/calculator.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -194,4 +195,64 @@ TEST(CalculatorForm, ReopeningForgetsTheKeysUsedBefore) {
     QTest::keyClick(focusHolder(calc), Qt::Key_Escape);
     EXPECT_EQ(spy.count(), 1) << "dismissed unused, the second opening hands nothing over";
     EXPECT_FALSE(calc.isVisible());
+}
+
+TEST(CalculatorForm, KeysAndDisplayHaveSpokenItalianNames) {
+    Calculator calc;
+    calc.load();
+    openWindow(calc);
+    const struct {
+        const char *objectName;
+        const char *spoken;
+        QAccessible::Role role;
+    } names[] = {
+        {"Number0", "Cifra 0", QAccessible::Button},
+        {"Number7", "Cifra 7", QAccessible::Button},
+        {"Operator0", "Diviso", QAccessible::Button},
+        {"Operator1", "Più", QAccessible::Button},
+        {"Operator2", "Per", QAccessible::Button},
+        {"Operator3", "Meno", QAccessible::Button},
+        {"Operator4", "Uguale", QAccessible::Button},
+        {"Percent", "Percento", QAccessible::Button},
+        {"Decimal", "Virgola", QAccessible::Button},
+        {"Cancel", "Azzera", QAccessible::Button},
+        {"CancelEntry", "Azzera voce", QAccessible::Button},
+        {"Readout", "Display", QAccessible::StaticText},
+        {"Text1", "Tastiera della calcolatrice", QAccessible::EditableText},
+    };
+    for (const auto &n : names) {
+        auto *widget = calc.findChild<QWidget *>(QString::fromLatin1(n.objectName));
+        ASSERT_NE(widget, nullptr) << n.objectName;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(face, nullptr) << n.objectName;
+        EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(n.spoken)) << n.objectName;
+        EXPECT_EQ(face->role(), n.role) << n.objectName;
+    }
+    // Every key of the keypad has a name of its own.
+    QStringList spoken;
+    for (QPushButton *button : calc.findChildren<QPushButton *>()) {
+        spoken << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+    }
+    EXPECT_EQ(spoken.size(), 19);
+    spoken.removeDuplicates();
+    EXPECT_EQ(spoken.size(), 19);
+    EXPECT_FALSE(spoken.contains(QString()));
+}
+
+TEST(CalculatorForm, ScreenReaderReadsTheNumberShown) {
+    Calculator calc;
+    calc.load();
+    openWindow(calc);
+    QAccessibleInterface *display = QAccessible::queryAccessibleInterface(calc.Readout());
+    ASSERT_NE(display, nullptr);
+    const struct {
+        const char *typed;
+        const char *read;
+    } steps[] = {{"", "0,"}, {"1", "1,"}, {"2.5", "12,5"}, {"*4=", "50"}};
+    for (const auto &step : steps) {
+        QTest::keyClicks(focusHolder(calc), QString::fromLatin1(step.typed));
+        EXPECT_EQ(display->text(QAccessible::Description), QString::fromLatin1(step.read))
+            << step.typed;
+    }
+    EXPECT_EQ(display->text(QAccessible::Name), QStringLiteral("Display"));
 }

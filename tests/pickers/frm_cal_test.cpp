@@ -8,6 +8,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 using namespace Vantrel3;
 
 namespace {
