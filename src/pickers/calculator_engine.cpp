@@ -97,6 +97,10 @@ std::optional<CalculatorEngine::KeyboardAction> CalculatorEngine::keyboardAction
         return press(KeyKind::Operator, 4);
     case '%':
         return press(KeyKind::Percent);
+    // Both separators: the comma of the Italian display and the point of other keyboards.
+    case ',':
+    case '.':
+        return press(KeyKind::Decimal);
     default:
         return std::nullopt;
     }

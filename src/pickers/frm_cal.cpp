@@ -40,19 +40,24 @@ frmCal::frmCal(QWidget *owner)
     const QSize designed(Twips::toPixelsX(this, kCalendarWidth),
                          Twips::toPixelsY(this, kCalendarHeight));
     m_calendar->resize(designed.expandedTo(m_calendar->sizeHint()));
-    resetToStoredSettings();
+    showDate(initialDate());
 }
 
 frmCal::~frmCal() = default;
 
-void frmCal::load() {
-    resetToStoredSettings();
+void frmCal::load(const QDate &initial) {
+    const bool inRange = initial.isValid() && initial >= minimumDate() && initial <= maximumDate();
+    showDate(inRange ? initial : QDate::currentDate());
     m_loaded = true;
 }
 
-void frmCal::resetToStoredSettings() {
-    m_calendar->setSelectedDate(initialDate());
-    m_calendar->setCurrentPage(initialDate().year(), initialDate().month());
+void frmCal::load() {
+    load(QDate());
+}
+
+void frmCal::showDate(const QDate &date) {
+    m_calendar->setSelectedDate(date);
+    m_calendar->setCurrentPage(date.year(), date.month());
     m_calendar->move(0, 0);
     setFixedSize(m_calendar->size());
 }

@@ -8,7 +8,7 @@ class QCalendarWidget;
 namespace Vantrel3 {
 
 // The calendar popup: a top-level form whose only child is the month calendar obCal. Each
-// opening starts again from the calendar's stored initial date.
+// opening shows the date it is given (the cell's), or today's date.
 class frmCal : public QWidget {
     Q_OBJECT
 
@@ -22,7 +22,10 @@ public:
 
     QCalendarWidget *obCal() const { return m_calendar; }
 
-    // Resets the calendar to its stored settings and sizes the form to it.
+    // Opens on `initial` when it is a valid date within the calendar's range, otherwise on
+    // today's date, and sizes the form to the calendar.
+    void load(const QDate &initial);
+    // Opens on today's date.
     void load();
     // Hides the window; does nothing when already unloaded.
     void unload();
@@ -38,7 +41,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void resetToStoredSettings();
+    void showDate(const QDate &date);
     void pick();
 
     QCalendarWidget *m_calendar;

@@ -240,6 +240,7 @@ TEST(CalculatorEngine, KeyboardMapsCharactersToKeys) {
         {'*', Command::Press, {Kind::Operator, 2}}, {'-', Command::Press, {Kind::Operator, 3}},
         {'=', Command::Press, {Kind::Operator, 4}}, {'%', Command::Press, {Kind::Percent, 0}},
         {13, Command::Close, {Kind::Number, 0}},    {27, Command::Cancel, {Kind::Number, 0}},
+        {',', Command::Press, {Kind::Decimal, 0}},  {'.', Command::Press, {Kind::Decimal, 0}},
     };
     for (const auto &m : mapped) {
         const auto action = CalculatorEngine::keyboardAction(m.code);
@@ -249,7 +250,7 @@ TEST(CalculatorEngine, KeyboardMapsCharactersToKeys) {
             EXPECT_EQ(action->key, m.key) << m.code;
         }
     }
-    for (int code : {int(','), int('.'), int('c'), int('C'), int('x'), int('X'), 8, 32}) {
+    for (int code : {int(';'), int('c'), int('C'), int('x'), int('X'), 8, 32}) {
         EXPECT_FALSE(CalculatorEngine::keyboardAction(code).has_value()) << code;
     }
     EXPECT_EQ(CalculatorEngine::operatorCaption(2), QStringLiteral("X"));
