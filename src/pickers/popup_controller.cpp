@@ -13,6 +13,7 @@
 #include <Vantrel3/MessageBox.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/VbError.h>
+#include <Vantrel3/vbruntime.h>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -169,7 +170,10 @@ bool PopupController::closeOpenPopup() {
 void PopupController::openBesideCell(QWidget *popup, const CellButton *button) {
     step([&] {
         if (popup == m_calendar) {
-            m_calendar->load();
+            // On the date the cell holds, or on today's: navigating there from a fixed date
+            // every time is no way to pick one.
+            const QString text = m_editor.Text();
+            m_calendar->load(vb::IsDate(text) ? vb::CDate(text).date() : QDate());
         } else if (popup == m_calculator) {
             m_calculator->load();
         }
