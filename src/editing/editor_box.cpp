@@ -214,6 +214,20 @@ void EditorBox::pasteLimited(QClipboard::Mode mode) {
     insertLimited(clip);
 }
 
+bool EditorBox::event(QEvent *event) {
+    // Tab and Shift+Tab are keys of the cell like any other: the host's KeyDown and the key
+    // handling decide where they lead. Left to QWidget, they would move the focus along the
+    // form's chain before anyone saw them.
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void EditorBox::keyPressEvent(QKeyEvent *event) {
     guarded("EditorBox::keyPressEvent", [&] { handleKeyPress(event); });
 }

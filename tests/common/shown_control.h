@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/test_form.h"
 #include "editing/editor_box.h"
 
 #include <Vantrel3/FlexGrid.h>
@@ -7,19 +8,18 @@
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/vbruntime.h>
 
+#include "host/vb_test_locale.h"
+
 #include <QTest>
 #include <gtest/gtest.h>
 
-// A control shown in an active window, with its parts at hand, for tests that drive it as a
+// A control shown in an active host form, with its parts at hand, for tests that drive it as a
 // user would. The derived fixture shapes `grid` in its SetUp, then calls show().
 class ShownControlTest : public ::testing::Test {
 protected:
     void show(int width, int height) {
-        Vantrel3::vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-        grid.resize(width, height);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        form.setControlSize(width, height);
+        ASSERT_TRUE(form.showActive());
     }
 
     Vantrel3::FlexGrid *grid1() {
@@ -49,5 +49,7 @@ protected:
         return grid1()->viewport()->mapFrom(grid1(), inGrid);
     }
 
-    Vantrel3::Vantrel grid;
+    vbtest::RuntimeLocale locale{vbtest::italian()};
+    TestForm form;
+    Vantrel3::Vantrel &grid = form.control();
 };

@@ -1,9 +1,12 @@
-// A bound control driven through its widgets against real SQLite files; every stage is checked
-// in the file through a connection of the test's own.
+// A bound control in a host form, driven through its widgets against each database engine; every
+// stage is checked in the database through a connection of the test's own.
 
+#include "common/control_parts.h"
 #include "common/message_box_recorder.h"
-#include "common/query_rows.h"
-#include "editing/editor_box.h"
+#include "common/test_database.h"
+#include "common/test_form.h"
+#include "common/wait.h"
+#include "host/vb_test_locale.h"
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
@@ -12,10 +15,7 @@
 
 #include <QFile>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,6 +23,7 @@
 #include <ostream>
 
 using namespace Vantrel3;
+using dbtest::Engine;
 
 // Readable failure output for the row and cell texts compared below.
 inline void PrintTo(const QString &s, std::ostream *os) {
@@ -31,72 +32,95 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 
 namespace {
 
-class BoundEntry : public ::testing::Test {
+class BoundEntry : public ::testing::TestWithParam<Engine> {
 protected:
+    static void TearDownTestSuite() { dbtest::PostgresDatabase::shutdown(); }
+
     void SetUp() override {
-        vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-        ASSERT_TRUE(dir.isValid());
-        file = dir.filePath(QStringLiteral("clienti.db"));
-        exec({QStringLiteral("CREATE TABLE clienti (nome TEXT, codice_fiscale TEXT, nascita DATE, "
-                             "importo NUMERIC)"),
-              QStringLiteral("INSERT INTO clienti VALUES ('Anna', 'ANNCF', '1980-05-17', 10)"),
-              QStringLiteral("INSERT INTO clienti VALUES ('Bruno', 'BRNCF', NULL, 20)")});
+        QString why;
+        db = dbtest::open(GetParam(), &why);
+        ASSERT_TRUE(db) << why.toStdString();
+        // The key is last, so grid columns 0-3 are the data fields. Every write to the table
+        // counts in `writes`, so a test can tell that nothing was written.
+        ASSERT_TRUE(
+            db->exec({QStringLiteral("CREATE TABLE clienti (nome TEXT, codice_fiscale "
+                                     "VARCHAR(16), nascita DATE, importo NUMERIC(10,2) CHECK "
+                                     "(importo >= 0), id %1)")
+                          .arg(db->serialKey()),
+                      QStringLiteral("CREATE TABLE writes (n INTEGER)"),
+                      QStringLiteral("INSERT INTO writes VALUES (0)")}))
+            << db->error().toStdString();
+        ASSERT_TRUE(db->exec(writeCounter())) << db->error().toStdString();
+        insertStart();
     }
     void TearDown() override {
-        control.reset();
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        vb::setLocale(QLocale::system());
+        form.reset();
+        db.reset();
     }
 
-    // Statements through a connection of the test's own.
-    void exec(const QStringList &statements) {
-        const QString name = QStringLiteral("bound_entry_setup");
-        {
-            QSqlDatabase c = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            c.setDatabaseName(file);
-            ASSERT_TRUE(c.open());
-            for (const QString &s : statements) {
-                QSqlQuery q(c);
-                ASSERT_TRUE(q.exec(s)) << s.toStdString() << q.lastError().text().toStdString();
+    QStringList writeCounter() const {
+        if (db->engine() == Engine::Sqlite) {
+            QStringList out;
+            for (const char *event : {"INSERT", "UPDATE", "DELETE"}) {
+                out << QStringLiteral("CREATE TRIGGER count_%1 AFTER %1 ON clienti BEGIN UPDATE "
+                                      "writes SET n = n + 1; END")
+                           .arg(QLatin1String(event));
             }
+            return out;
         }
-        QSqlDatabase::removeDatabase(name);
+        return {QStringLiteral("CREATE FUNCTION count_write() RETURNS trigger AS $$ BEGIN UPDATE "
+                               "writes SET n = n + 1; RETURN NULL; END $$ LANGUAGE plpgsql"),
+                QStringLiteral("CREATE TRIGGER count_write AFTER INSERT OR UPDATE OR DELETE ON "
+                               "clienti FOR EACH ROW EXECUTE FUNCTION count_write()")};
     }
 
-    // The table's records in file order, one "nome|codice_fiscale|nascita|importo" per record.
-    QStringList rows() {
-        return querytest::sqliteRows(
-            file, QStringLiteral(
-                      "SELECT nome, codice_fiscale, nascita, importo FROM clienti ORDER BY rowid"));
+    void insertStart() {
+        ASSERT_TRUE(db->exec({QStringLiteral("DELETE FROM clienti"),
+                              QStringLiteral("INSERT INTO clienti (nome, codice_fiscale, nascita, "
+                                             "importo) VALUES ('Anna', 'ANNCF', '1980-05-17', 10)"),
+                              QStringLiteral("INSERT INTO clienti (nome, codice_fiscale, nascita, "
+                                             "importo) VALUES ('Bruno', 'BRNCF', NULL, 20)"),
+                              QStringLiteral("UPDATE writes SET n = 0")}))
+            << db->error().toStdString();
     }
 
-    // Binds a new control, in either order of the two properties, and shows it.
+    // The table's records in key order, one "nome|codice_fiscale|nascita|importo" per record.
+    QStringList rows() const {
+        return db->rows(QStringLiteral("SELECT nome, codice_fiscale, %1, CAST(importo AS REAL) "
+                                       "FROM clienti ORDER BY id")
+                            .arg(db->dateText(QStringLiteral("nascita"))));
+    }
+    qint64 writes() const {
+        const QStringList n = db->rows(QStringLiteral("SELECT n FROM writes"));
+        return n.isEmpty() ? -1 : n.front().toLongLong();
+    }
+
+    // Binds a new control in a new form, in either order of the two properties, and shows it.
     void bindAndShow(bool sourceFirst = false, qint32 recordsetType = 1) {
-        control = std::make_unique<Vantrel>();
-        control->SetRecordsetType(recordsetType);
+        form = std::make_unique<TestForm>();
+        Vantrel &c = form->control();
+        c.SetRecordsetType(recordsetType);
         if (sourceFirst) {
-            control->SetRecordSource(QStringLiteral("clienti"));
-            control->SetDatabaseName(file);
+            c.SetRecordSource(QStringLiteral("clienti"));
+            c.SetDatabaseName(db->databaseName());
         } else {
-            control->SetDatabaseName(file);
-            control->SetRecordSource(QStringLiteral("clienti"));
+            c.SetDatabaseName(db->databaseName());
+            c.SetRecordSource(QStringLiteral("clienti"));
         }
-        control->resize(700, 300);
-        control->show();
-        control->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(control.get()));
+        ASSERT_TRUE(form->showActive());
     }
 
-    FlexGrid *grid1() { return control->findChild<FlexGrid *>(QStringLiteral("MSFlexGrid1")); }
-    FlexGrid *grid2() { return control->findChild<FlexGrid *>(QStringLiteral("MSFlexGrid2")); }
-    EditorBox *editor() { return control->findChild<EditorBox *>(QStringLiteral("Text1")); }
+    Vantrel &control() { return form->control(); }
+    FlexGrid *grid1() { return parts::grid1(control()); }
+    FlexGrid *grid2() { return parts::grid2(control()); }
+    EditorBox *editor() { return parts::editor(control()); }
 
-    // The grid's text of one row, joined like rows().
+    // Each grid row's first four cells, joined like rows().
     QStringList shown(FlexGrid *grid) {
         QStringList out;
         for (qint32 r = 0; r < grid->Rows(); ++r) {
             QStringList row;
-            for (qint32 c = 0; c < grid->Cols(); ++c) {
+            for (qint32 c = 0; c < 4; ++c) {
                 row.append(grid->TextMatrix(r, c));
             }
             out.append(row.join(u'|'));
@@ -105,8 +129,8 @@ protected:
     }
 
     void goTo(qint32 row, qint32 col) {
-        control->SetRow(row);
-        control->SetCol(col);
+        control().SetRow(row);
+        control().SetCol(col);
         grid1()->setFocus();
     }
 
@@ -123,23 +147,12 @@ protected:
         settle();
     }
 
-    static void settle() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-        }
-    }
+    // Closes the form, as the user ends the program.
+    void close() { form.reset(); }
 
-    // A count that changes whenever another connection commits to the file.
-    qint64 dataVersion(QSqlDatabase &c) {
-        QSqlQuery q(c);
-        EXPECT_TRUE(q.exec(QStringLiteral("PRAGMA data_version")));
-        EXPECT_TRUE(q.next());
-        return q.value(0).toLongLong();
-    }
-
-    QTemporaryDir dir;
-    QString file;
-    std::unique_ptr<Vantrel> control;
+    vbtest::RuntimeLocale locale{vbtest::italian()};
+    std::unique_ptr<dbtest::TestDatabase> db;
+    std::unique_ptr<TestForm> form;
     MessageBoxRecorder boxes;
 };
 
@@ -148,27 +161,31 @@ const QStringList kStart = {QStringLiteral("Anna|ANNCF|1980-05-17|10"),
 
 } // namespace
 
-TEST_F(BoundEntry, ShowingFillsBothGridsAndAddsOnePlainRow) {
+INSTANTIATE_TEST_SUITE_P(Engines, BoundEntry, ::testing::Values(Engine::Sqlite, Engine::Postgres),
+                         dbtest::engineName);
+
+TEST_P(BoundEntry, ShowingFillsBothGridsAndAddsOnePlainRow) {
     for (const bool sourceFirst : {false, true}) {
         SCOPED_TRACE(sourceFirst ? "RecordSource first" : "DatabaseName first");
         bindAndShow(sourceFirst);
         EXPECT_TRUE(boxes.boxes.isEmpty());
         for (FlexGrid *grid : {grid1(), grid2()}) {
-            ASSERT_EQ(grid->Cols(), 4);
+            ASSERT_EQ(grid->Cols(), 5);
             EXPECT_EQ(shown(grid),
                       QStringList({"nome|codice_fiscale|nascita|importo",
                                    "Anna|ANNCF|17/05/1980|10", "Bruno|BRNCF||20", "|||"}));
         }
         // In bound entry the trailing row stays whatever the host removes.
-        control->RemoveItem(control->Rows() - 1);
-        EXPECT_EQ(control->Rows(), 4);
+        control().RemoveItem(control().Rows() - 1);
+        EXPECT_EQ(control().Rows(), 4);
         EXPECT_EQ(rows(), kStart);
-        control.reset();
+        close();
         EXPECT_EQ(rows(), kStart);
+        EXPECT_EQ(writes(), 0);
     }
 }
 
-TEST_F(BoundEntry, FullSessionReachesTheFileStageByStage) {
+TEST_P(BoundEntry, FullSessionReachesTheDatabaseStageByStage) {
     bindAndShow();
 
     // An edit of an existing record.
@@ -184,38 +201,44 @@ TEST_F(BoundEntry, FullSessionReachesTheFileStageByStage) {
     EXPECT_EQ(grid1()->Rows(), 5);
     QTest::keyClick(editor(), Qt::Key_Tab);
     QTest::keyClick(grid1(), Qt::Key_Right);
+    QTest::keyClick(grid1(), Qt::Key_Right);
+    settle();
+    typeAt(3, 2, QStringLiteral("01/02/2003"));
+    QTest::keyClick(editor(), Qt::Key_Tab);
+    QTest::keyClick(grid1(), Qt::Key_Right);
     settle();
     typeAt(3, 3, QStringLiteral("42"));
     leaveDown();
     EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|20",
-                                   "Carlo|<null>|<null>|42", "||<null>|0"}));
+                                   "Carlo|<null>|2003-02-01|42", "||<null>|0"}));
 
     // An item with tab-separated fields fills the trailing row and its record.
-    control->AddItem(QStringLiteral("Dora\tDRACF\t02/03/1990\t7"));
+    control().AddItem(QStringLiteral("Dora\tDRACF\t02/03/1990\t7"));
     settle();
     EXPECT_EQ(rows(),
               QStringList({"Anita|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|20",
-                           "Carlo|<null>|<null>|42", "Dora|DRACF|1990-03-02|7", "||<null>|0"}));
+                           "Carlo|<null>|2003-02-01|42", "Dora|DRACF|1990-03-02|7", "||<null>|0"}));
     EXPECT_EQ(grid1()->Rows(), 6);
     EXPECT_EQ(shown(grid1()).mid(4), QStringList({"Dora|DRACF|02/03/1990|7", "|||"}));
 
     // Removing a row removes its record; the trailing row stays.
-    control->RemoveItem(2);
-    control->RemoveItem(grid1()->Rows() - 1);
+    control().RemoveItem(2);
+    control().RemoveItem(grid1()->Rows() - 1);
     settle();
-    EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Carlo|<null>|<null>|42",
+    EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Carlo|<null>|2003-02-01|42",
                                    "Dora|DRACF|1990-03-02|7", "||<null>|0"}));
-    EXPECT_EQ(shown(grid1()).mid(1), QStringList({"Anita|ANNCF|17/05/1980|10", "Carlo|||42",
-                                                  "Dora|DRACF|02/03/1990|7", "|||"}));
+    EXPECT_EQ(shown(grid1()).mid(1),
+              QStringList({"Anita|ANNCF|17/05/1980|10", "Carlo||01/02/2003|42",
+                           "Dora|DRACF|02/03/1990|7", "|||"}));
 
     // The end removes the trailing blank record only.
-    control.reset();
-    EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Carlo|<null>|<null>|42",
+    close();
+    EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Carlo|<null>|2003-02-01|42",
                                    "Dora|DRACF|1990-03-02|7"}));
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
-TEST_F(BoundEntry, EditsThatMustNotReachTheFile) {
+TEST_P(BoundEntry, EditsThatMustNotReachTheDatabase) {
     struct Case {
         const char *name;
         qint32 recordsetType;
@@ -229,30 +252,23 @@ TEST_F(BoundEntry, EditsThatMustNotReachTheFile) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         bindAndShow(false, c.recordsetType);
-        const QString name = QStringLiteral("bound_entry_version");
-        {
-            QSqlDatabase watch = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            watch.setDatabaseName(file);
-            ASSERT_TRUE(watch.open());
-            const qint64 before = dataVersion(watch);
-            if (c.typed.isEmpty()) {
-                goTo(1, 0);
-                QTest::keyClick(grid1(), Qt::Key_Down);
-            } else {
-                typeAt(1, 0, c.typed);
-                leaveDown();
-            }
-            EXPECT_EQ(grid1()->TextMatrix(1, 0), c.typed.isEmpty() ? "Anna" : c.typed);
-            EXPECT_EQ(dataVersion(watch), before);
+        const qint64 before = writes();
+        if (c.typed.isEmpty()) {
+            goTo(1, 0);
+            QTest::keyClick(grid1(), Qt::Key_Down);
+        } else {
+            typeAt(1, 0, c.typed);
+            leaveDown();
         }
-        QSqlDatabase::removeDatabase(name);
+        EXPECT_EQ(grid1()->TextMatrix(1, 0), c.typed.isEmpty() ? "Anna" : c.typed);
+        EXPECT_EQ(writes(), before);
         EXPECT_EQ(rows(), kStart);
         EXPECT_TRUE(boxes.boxes.isEmpty());
-        control.reset();
+        close();
     }
 }
 
-TEST_F(BoundEntry, EmptyTextReachesATextFieldAsEmptyTextNotNull) {
+TEST_P(BoundEntry, EmptyTextReachesATextFieldAsEmptyTextNotNull) {
     struct Case {
         const char *name;
         bool byItem; // AddItem with an empty field, or a cell emptied by the user
@@ -264,12 +280,10 @@ TEST_F(BoundEntry, EmptyTextReachesATextFieldAsEmptyTextNotNull) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        exec({QStringLiteral("DELETE FROM clienti"),
-              QStringLiteral("INSERT INTO clienti VALUES ('Anna', 'ANNCF', '1980-05-17', 10)"),
-              QStringLiteral("INSERT INTO clienti VALUES ('Bruno', 'BRNCF', NULL, 20)")});
+        insertStart();
         bindAndShow();
         if (c.byItem) {
-            control->AddItem(QStringLiteral("Eva\t\t\t5"));
+            control().AddItem(QStringLiteral("Eva\t\t\t5"));
         } else {
             typeAt(1, 1, QStringLiteral("x"));
             QTest::keyClick(editor(), Qt::Key_Backspace);
@@ -278,11 +292,11 @@ TEST_F(BoundEntry, EmptyTextReachesATextFieldAsEmptyTextNotNull) {
         }
         settle();
         EXPECT_EQ(rows(), c.after);
-        control.reset();
+        close();
     }
 }
 
-TEST_F(BoundEntry, LettersOverANumericFieldStoreZeroAndShowErr) {
+TEST_P(BoundEntry, LettersOverANumericFieldStoreZeroAndShowErr) {
     bindAndShow();
     typeAt(2, 3, QStringLiteral("abc"));
     leaveDown();
@@ -292,54 +306,27 @@ TEST_F(BoundEntry, LettersOverANumericFieldStoreZeroAndShowErr) {
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
-TEST_F(BoundEntry, AFailedWriteIsReportedAndTheTypedTextKept) {
-    struct Case {
-        const char *name;
-        bool readOnlyFile;
-    };
-    for (const Case c : {Case{"read-only file", true}, Case{"locked database", false}}) {
-        SCOPED_TRACE(c.name);
-        boxes.boxes.clear();
-        if (c.readOnlyFile) {
-            ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup |
-                                                        QFile::ReadOther));
-        }
-        bindAndShow();
-        const QString name = QStringLiteral("bound_entry_lock");
-        {
-            QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            lock.setDatabaseName(file);
-            ASSERT_TRUE(lock.open());
-            QSqlQuery q(lock);
-            if (!c.readOnlyFile) {
-                ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            }
-            typeAt(1, 0, QStringLiteral("Nuovo"));
-            leaveDown();
-            QTest::qWait(50);
-            ASSERT_EQ(boxes.boxes.size(), 1);
-            EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
-            EXPECT_EQ(boxes.boxes[0].style, vbCritical);
-            EXPECT_FALSE(boxes.boxes[0].prompt.isEmpty());
-            // Nothing shown as saved; the user is back on the cell with their text.
-            EXPECT_EQ(grid1()->TextMatrix(1, 0), QStringLiteral("Anna"));
-            EXPECT_EQ(grid2()->TextMatrix(1, 0), QStringLiteral("Anna"));
-            EXPECT_EQ(control->Row(), 1);
-            EXPECT_EQ(control->Col(), 0);
-            EXPECT_EQ(editor()->Text(), QStringLiteral("Nuovo"));
-            if (!c.readOnlyFile) {
-                ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
-        EXPECT_EQ(rows(), kStart);
-        control.reset();
-        EXPECT_EQ(rows(), kStart);
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    }
+TEST_P(BoundEntry, AValueTheTableRefusesIsReportedAndTheTypedTextKept) {
+    bindAndShow();
+    typeAt(1, 3, QStringLiteral("-5"));
+    // Typing filters nothing here: the cell has no style of its own.
+    ASSERT_EQ(editor()->Text(), QStringLiteral("-5"));
+    leaveDown();
+    QTRY_ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
+    EXPECT_EQ(boxes.boxes[0].style, vbCritical);
+    EXPECT_FALSE(boxes.boxes[0].prompt.isEmpty());
+    // Nothing shown as saved; the user is back on the cell with their text.
+    EXPECT_EQ(grid1()->TextMatrix(1, 3), QStringLiteral("10"));
+    EXPECT_EQ(grid2()->TextMatrix(1, 3), QStringLiteral("10"));
+    QTRY_EXPECT_EQ(control().Row(), 1);
+    EXPECT_EQ(control().Col(), 3);
+    EXPECT_EQ(editor()->Text(), QStringLiteral("-5"));
+    close();
+    EXPECT_EQ(rows(), kStart);
 }
 
-TEST_F(BoundEntry, OnlyAnUntouchedTrailingBlankRecordGoesAtTheEnd) {
+TEST_P(BoundEntry, OnlyAnUntouchedTrailingBlankRecordGoesAtTheEnd) {
     struct Case {
         const char *name;
         bool typeIntoTrailingRow;
@@ -352,10 +339,10 @@ TEST_F(BoundEntry, OnlyAnUntouchedTrailingBlankRecordGoesAtTheEnd) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        exec({QStringLiteral("DELETE FROM clienti WHERE rowid > 2")});
+        insertStart();
         bindAndShow();
-        control->SetAutoInsert(false);
-        control->AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
+        control().SetAutoInsert(false);
+        control().AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
         settle();
         EXPECT_EQ(rows(), withItem + QStringList{QStringLiteral("||<null>|0")});
         if (c.typeIntoTrailingRow) {
@@ -364,62 +351,125 @@ TEST_F(BoundEntry, OnlyAnUntouchedTrailingBlankRecordGoesAtTheEnd) {
             settle();
             EXPECT_EQ(grid1()->TextMatrix(grid1()->Rows() - 1, 0), QStringLiteral("Ugo"));
         }
-        control.reset();
+        close();
         EXPECT_EQ(rows(), c.after);
         EXPECT_TRUE(boxes.boxes.isEmpty());
     }
 }
 
-TEST_F(BoundEntry, AMissingTableIsReportedOnceAndTheControlStaysUsable) {
-    control = std::make_unique<Vantrel>();
-    control->SetDatabaseName(file);
-    control->SetRecordSource(QStringLiteral("mancante"));
+TEST_P(BoundEntry, AMissingTableIsReportedOnceAndTheControlStaysUsable) {
+    form = std::make_unique<TestForm>();
+    control().SetDatabaseName(db->databaseName());
+    control().SetRecordSource(QStringLiteral("mancante"));
     ASSERT_EQ(boxes.boxes.size(), 1);
     EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
     EXPECT_EQ(boxes.boxes[0].style, vbCritical);
-    control->resize(500, 200);
-    control->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(control.get()));
-    control->AddItem(QStringLiteral("a\tb"));
-    EXPECT_EQ(control->TextMatrix(control->Rows() - 1, 0), QStringLiteral("a"));
+    ASSERT_TRUE(form->showActive());
+    control().AddItem(QStringLiteral("a\tb"));
+    EXPECT_EQ(control().TextMatrix(control().Rows() - 1, 0), QStringLiteral("a"));
     EXPECT_EQ(boxes.boxes.size(), 1);
-    control.reset();
+    close();
     EXPECT_EQ(rows(), kStart);
 }
 
-TEST_F(BoundEntry, AnItemTheLockedFileRefusesIsReportedAndNotSaved) {
+// The engines' own ways of failing.
+
+TEST_P(BoundEntry, AWriteTheFileOrServerRefusesIsReportedAndTheTypedTextKept) {
+    struct Case {
+        const char *name;
+        Engine engine;
+        bool beforeBinding;
+        std::function<void(dbtest::TestDatabase &)> breakIt;
+        std::function<void(dbtest::TestDatabase &)> mendIt;
+    };
+    const Case cases[] = {
+        {"read-only file", Engine::Sqlite, true,
+         [](dbtest::TestDatabase &d) {
+             ASSERT_TRUE(
+                 QFile::setPermissions(static_cast<dbtest::SqliteDatabase &>(d).file(),
+                                       QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+         },
+         [](dbtest::TestDatabase &d) {
+             QFile::setPermissions(static_cast<dbtest::SqliteDatabase &>(d).file(),
+                                   QFile::ReadOwner | QFile::WriteOwner);
+         }},
+        {"server gone", Engine::Postgres, false,
+         [](dbtest::TestDatabase &) { dbtest::PostgresDatabase::cluster().stop(); },
+         [](dbtest::TestDatabase &) { ASSERT_TRUE(dbtest::PostgresDatabase::cluster().start()); }},
+    };
+    for (const Case &c : cases) {
+        if (c.engine != GetParam()) {
+            continue;
+        }
+        SCOPED_TRACE(c.name);
+        if (c.beforeBinding) {
+            c.breakIt(*db);
+        }
+        bindAndShow();
+        if (!c.beforeBinding) {
+            c.breakIt(*db);
+        }
+        typeAt(1, 0, QStringLiteral("Nuovo"));
+        leaveDown();
+        QTRY_ASSERT_EQ(boxes.boxes.size(), 1);
+        EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
+        EXPECT_EQ(boxes.boxes[0].style, vbCritical);
+        EXPECT_EQ(grid1()->TextMatrix(1, 0), QStringLiteral("Anna"));
+        EXPECT_EQ(grid2()->TextMatrix(1, 0), QStringLiteral("Anna"));
+        QTRY_EXPECT_EQ(control().Row(), 1);
+        EXPECT_EQ(control().Col(), 0);
+        EXPECT_EQ(editor()->Text(), QStringLiteral("Nuovo"));
+        close();
+        c.mendIt(*db);
+        EXPECT_EQ(rows(), kStart);
+    }
+}
+
+TEST_P(BoundEntry, AWriteOrItemTheLockedFileRefusesIsReportedAndNotSaved) {
+    if (GetParam() != Engine::Sqlite) {
+        GTEST_SKIP() << "a whole-file lock is SQLite's";
+    }
     bindAndShow();
-    control->AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
+    control().AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
     settle();
     const QStringList before = kStart + QStringList{"Dora|DRACF|<null>|7", "||<null>|0"};
     ASSERT_EQ(rows(), before);
     const QString name = QStringLiteral("bound_entry_lock");
     {
-        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        lock.setDatabaseName(file);
-        ASSERT_TRUE(lock.open());
+        QSqlDatabase lock = db->connect(name);
         QSqlQuery q(lock);
         ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        const qint32 gridRows = control->Rows();
-        control->AddItem(QStringLiteral("Eva\tEVACF"));
-        settle();
-        // No row is appended for a record that was not saved: the trailing row keeps the
-        // item's text and still stands for its (blank) record.
-        EXPECT_EQ(control->Rows(), gridRows);
-        EXPECT_EQ(control->TextMatrix(gridRows - 1, 0), QStringLiteral("Eva"));
-        ASSERT_FALSE(boxes.boxes.isEmpty());
+        // A typed edit.
+        typeAt(1, 0, QStringLiteral("Nuovo"));
+        leaveDown();
+        QTRY_ASSERT_EQ(boxes.boxes.size(), 1);
         EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("Vantrel Message"));
-        EXPECT_EQ(boxes.boxes[0].style, vbCritical);
+        QTRY_EXPECT_EQ(control().Row(), 1);
+        EXPECT_EQ(editor()->Text(), QStringLiteral("Nuovo"));
+        EXPECT_EQ(grid1()->TextMatrix(1, 0), QStringLiteral("Anna"));
+        editor()->SetText(QStringLiteral("Anna"));
+        QTest::keyClick(editor(), Qt::Key_Down);
+        settle();
+        // An item: no row is appended for a record that was not saved; the trailing row keeps
+        // the item's text and still stands for its (blank) record.
+        const qint32 gridRows = control().Rows();
+        control().AddItem(QStringLiteral("Eva\tEVACF"));
+        settle();
+        EXPECT_EQ(control().Rows(), gridRows);
+        EXPECT_EQ(control().TextMatrix(gridRows - 1, 0), QStringLiteral("Eva"));
+        ASSERT_EQ(boxes.boxes.size(), 2);
+        EXPECT_EQ(boxes.boxes[1].title, QStringLiteral("Vantrel Message"));
+        EXPECT_EQ(boxes.boxes[1].style, vbCritical);
         ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
     }
     QSqlDatabase::removeDatabase(name);
     EXPECT_EQ(rows(), before);
     // Once the lock is gone the refused item's record (still blank) takes the next item.
-    const qint32 trailing = control->Rows() - 1;
-    control->AddItem(QStringLiteral("Fede\tFDCF"));
+    const qint32 trailing = control().Rows() - 1;
+    control().AddItem(QStringLiteral("Fede\tFDCF"));
     settle();
-    EXPECT_EQ(control->TextMatrix(trailing, 0), QStringLiteral("Fede"));
-    EXPECT_EQ(control->Rows(), trailing + 2);
-    control.reset();
+    EXPECT_EQ(control().TextMatrix(trailing, 0), QStringLiteral("Fede"));
+    EXPECT_EQ(control().Rows(), trailing + 2);
+    close();
     EXPECT_EQ(rows(), kStart + QStringList({"Dora|DRACF|<null>|7", "Fede|FDCF|<null>|0"}));
 }
