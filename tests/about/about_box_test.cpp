@@ -1,3 +1,5 @@
+#include "common/error_recorder.h"
+#include "common/picture_path.h"
 #include "pages/page_test_support.h"
 
 #include <Vantrel3/AboutBox.h>
@@ -131,13 +133,12 @@ TEST(TextScroller, TheStepIsReadFromTheTagOnEveryTick) {
 }
 
 TEST(TextScroller, ATagThatIsNotANumberIsReportedOnceAndStopsTheClock) {
-    QList<qint32> reported;
-    setErrorSink([&](const VbError &error) { reported.append(error.Number()); });
+    ErrorRecorder errors;
+    const QList<qint32> &reported = errors.numbers;
     TextScroller scroller(about::ScrollerLines());
     scroller.Start();
     scroller.Timer1()->setProperty("Tag", QStringLiteral("veloce"));
     QTest::qWait(40);
-    setErrorSink(nullptr);
     EXPECT_EQ(reported, (QList<qint32>{VbError::TypeMismatch}));
     EXPECT_FALSE(scroller.Timer1()->isActive());
     EXPECT_EQ(scroller.CanvasTop(), scroller.ScaleHeight());
@@ -213,7 +214,7 @@ TEST(FrmAbout, ShowAboutBoxIsModalWithoutOwnerAndDestroysTheBoxOnClose) {
         EXPECT_GE(distinctColours(shot), 6);
         EXPECT_TRUE(containsColour(shot, background()));
         EXPECT_TRUE(containsColour(shot, QColor(0, 0, 128)));
-        EXPECT_TRUE(shot.save(QStringLiteral("/tmp/vantrel3_about.png")));
+        EXPECT_TRUE(shot.save(picturePath(QStringLiteral("about.png"))));
         box->close();
     });
     ShowAboutBox(&host);

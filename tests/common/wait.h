@@ -11,6 +11,12 @@
         EXPECT_TRUE(condition);                                                                    \
     } while (false)
 
+#define QTRY_ASSERT_TRUE(condition)                                                                \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return bool(condition); }, 5000);                              \
+        ASSERT_TRUE(condition);                                                                    \
+    } while (false)
+
 #define QTRY_EXPECT_EQ(actual, expected)                                                           \
     do {                                                                                           \
         (void)QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                       \

@@ -1,3 +1,4 @@
+#include "common/error_recorder.h"
 #include "editing/editor_box.h"
 #include "host/key_codes.h"
 
@@ -412,8 +413,8 @@ TEST_F(EditorBoxTest, ClickAndFocusEvents) {
 }
 
 TEST_F(EditorBoxTest, HandlerErrorsStopAtTheEventButReachCodeThatSetsText) {
-    QList<qint32> reported;
-    setErrorSink([&](const VbError &e) { reported << e.Number(); });
+    ErrorRecorder errors;
+    const QList<qint32> &reported = errors.numbers;
     QObject::connect(box, &EditorBox::Change, box, [&] {
         if (box->Text().endsWith(QLatin1Char('!'))) {
             throw VbError(VbError::TypeMismatch);
@@ -426,5 +427,4 @@ TEST_F(EditorBoxTest, HandlerErrorsStopAtTheEventButReachCodeThatSetsText) {
 
     EXPECT_THROW(box->SetText(QStringLiteral("code!")), VbError);
     EXPECT_EQ(reported.size(), 1);
-    setErrorSink(nullptr);
 }

@@ -1,4 +1,5 @@
 #include "common/control_parts.h"
+#include "common/wait.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
@@ -76,7 +77,7 @@ protected:
     // Sizes the control (and so the grid) to a width in pixels.
     void setControlWidthPx(int px) {
         grid.resize(px, grid.height());
-        QCoreApplication::processEvents();
+        QTRY_ASSERT_EQ(grid1()->width(), px);
     }
 
     Vantrel grid;

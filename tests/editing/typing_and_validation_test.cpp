@@ -1,6 +1,7 @@
 #include "common/control_parts.h"
 #include "common/message_box_recorder.h"
 #include "common/shown_control.h"
+#include "common/wait.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
 
@@ -189,7 +190,7 @@ TEST_F(TypingTest, FailureInTheKeyHandlerShowsTheUserNotice) {
     MessageBoxRecorder boxes;
     grid.SetRow(3);
     grid.SetCol(NoType);
-    QCoreApplication::processEvents(); // no placement left pending
+    settle(); // no placement left pending
     // The appended row re-places the editor, which reloads the cell's raw text; that change
     // reaches this failing handler.
     grid2()->SetTextMatrix(3, 0, QStringLiteral("raw"));

@@ -1,4 +1,5 @@
 #include "common/error_of.h"
+#include "common/wait.h"
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Twips.h>
 #include <Vantrel3/VbError.h>
@@ -604,8 +605,9 @@ TEST(FlexGrid, FocusRectangleShowsOnTheCurrentCellWhileFocused) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     for (const Case &c : cases) {
         g->SetFocusRect(c.focusRect);
-        (c.focused ? g : other)->setFocus();
-        QApplication::processEvents();
+        QWidget *focused = c.focused ? static_cast<QWidget *>(g) : other;
+        focused->setFocus();
+        QTRY_ASSERT_TRUE(focused->hasFocus());
         // The top edge of the current cell (1,1), inside its grid lines.
         const QImage image = g->viewport()->grab().toImage();
         const size_t ink = inkColumns(image, 66, 124, 16, 18).size();

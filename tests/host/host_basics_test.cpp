@@ -1,3 +1,4 @@
+#include "common/error_recorder.h"
 #include "common/message_box_recorder.h"
 #include "host/key_codes.h"
 
@@ -91,13 +92,11 @@ TEST(VbError, CarriesNumberSourceAndStandardText) {
 }
 
 TEST(ErrorSink, GuardedReportsInsteadOfThrowing) {
-    QList<qint32> seen;
-    setErrorSink([&](const VbError &e) { seen.append(e.Number()); });
+    ErrorRecorder errors;
     guarded("test", [] { throw VbError(381); });
     guarded("test", [] { throw std::runtime_error("boom"); });
     guarded("test", [] {});
-    setErrorSink({});
-    EXPECT_EQ(seen, (QList<qint32>{381, VbError::InvalidProcedureCall}));
+    EXPECT_EQ(errors.numbers, (QList<qint32>{381, VbError::InvalidProcedureCall}));
 }
 
 TEST(MessageBoxService, ReplacedServiceCapturesBoxesWithDefaultTitle) {

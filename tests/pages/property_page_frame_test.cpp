@@ -1,4 +1,6 @@
 #include "common/message_box_recorder.h"
+#include "common/picture_path.h"
+#include "common/wait.h"
 #include "page_test_support.h"
 
 #include "about/text_scroller.h"
@@ -161,8 +163,7 @@ TEST(PropertyPageFrame, TheInformazioniPageRestartsOnRepaintAndStopsWhenTheDialo
     EXPECT_LE(scroller->CanvasTop(), scroller->ScaleHeight() - 14);
 
     page->repaint();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(scroller->CanvasTop(), scroller->ScaleHeight());
+    QTRY_EXPECT_EQ(scroller->CanvasTop(), scroller->ScaleHeight());
     EXPECT_TRUE(scroller->Timer1()->isActive());
 
     frame.reject();
@@ -193,7 +194,7 @@ TEST(PropertyPageFrame, ScreenshotShowsThePagesInColour) {
 
     const QImage general = frame.grab().toImage();
     EXPECT_GE(distinctColours(general), 4);
-    EXPECT_TRUE(general.save(QStringLiteral("/tmp/vantrel3_pages_general.png")));
+    EXPECT_TRUE(general.save(picturePath(QStringLiteral("pages_general.png"))));
 
     auto *page = qobject_cast<InformazioniPage *>(pageNamed(frame, "Informazioni"));
     frame.Tabs()->setCurrentWidget(page);
@@ -209,5 +210,5 @@ TEST(PropertyPageFrame, ScreenshotShowsThePagesInColour) {
     const QImage info = frame.grab().toImage();
     EXPECT_GE(distinctColours(info), 6);
     EXPECT_TRUE(containsColour(info, QColor(192, 255, 192)));
-    EXPECT_TRUE(info.save(QStringLiteral("/tmp/vantrel3_pages_informazioni.png")));
+    EXPECT_TRUE(info.save(picturePath(QStringLiteral("pages_informazioni.png"))));
 }

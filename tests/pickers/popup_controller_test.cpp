@@ -1,5 +1,6 @@
 #include "common/control_parts.h"
 #include "common/message_box_recorder.h"
+#include "common/wait.h"
 #include "editing/cell_button.h"
 #include "editing/edit_options.h"
 #include "editing/edit_session.h"
@@ -382,7 +383,7 @@ TEST_F(PopupControllerTest, PopupNearTheScreenEdgeStaysOnTheScreen) {
     };
     for (const auto &c : cases) {
         grid.move(c.hostTopLeft);
-        QCoreApplication::processEvents();
+        QTRY_ASSERT_EQ(grid.pos(), c.hostTopLeft);
         moveTo(1, c.col);
         QTest::mouseClick(command1(), Qt::LeftButton);
         QWidget *popup = c.col == 0 ? static_cast<QWidget *>(calendar()) : calculator();

@@ -1,5 +1,6 @@
 #include "common/control_parts.h"
 #include "common/shown_control.h"
+#include "common/wait.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 #include "pickers/frm_list.h"
@@ -94,8 +95,8 @@ TEST_F(CellEditingTest, ARepaintKeepsWhatTheUserTyped) {
     typeInEditor(QStringLiteral("uncommitted"));
     grid.repaint();
     grid.resize(620, 300);
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    QTRY_EXPECT_EQ(grid1()->width(), 620);
+    settle();
     EXPECT_EQ(editor()->Text(), QStringLiteral("uncommitted"));
     EXPECT_EQ(editor()->Left(), grid1()->CellLeft());
 }
@@ -122,13 +123,11 @@ TEST_F(CellEditingTest, TheEditorFollowsItsCellWhenTheGridScrolls) {
     typeInEditor(QStringLiteral("kept"));
     QSignalSpy scrolls(&grid, &Vantrel::Scroll);
     grid1()->SetTopRow(100);
-    QCoreApplication::processEvents();
+    QTRY_EXPECT_TRUE(!editor()->Visible());
     EXPECT_GE(scrolls.count(), 1);
-    EXPECT_FALSE(editor()->Visible());
 
     grid1()->SetTopRow(1);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(editor()->Visible());
+    QTRY_EXPECT_TRUE(editor()->Visible());
     EXPECT_EQ(editor()->Top(), grid1()->CellTop());
     EXPECT_EQ(editor()->Text(), QStringLiteral("kept"));
 }
