@@ -17,6 +17,11 @@ RowOperations::RowOperations(FlexGrid &shown, FlexGrid &raw, EditorBox &editor, 
     : m_shown(shown), m_raw(raw), m_editor(editor), m_cells(cells), m_session(session),
       m_binding(binding), m_setCol(std::move(setCol)) {}
 
+void RowOperations::appendEmptyRow() {
+    ignoringErrors([&] { m_shown.AddItem(QString()); });
+    ignoringErrors([&] { m_raw.AddItem(QString()); });
+}
+
 QStringList RowOperations::itemFields(const QString &item) {
     QStringList fields;
     QString buffer;
@@ -42,13 +47,24 @@ void RowOperations::storeFields(qint32 row, const QString &item) {
 }
 
 void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
+    // A row among the header rows would write the item over the headers.
+    if (Index && *Index < m_shown.FixedRows() && !m_binding.active()) {
+        return;
+    }
     bool recordStarted = false;
     if (m_binding.active()) {
         recordStarted = attempt([&] { m_binding.startRecordForItem(); });
     }
     if (Index && !recordStarted) {
-        ignoringErrors([&] { m_shown.AddItem(QString(), *Index); });
+        bool inserted = false;
+        ignoringErrors([&] {
+            m_shown.AddItem(QString(), *Index);
+            inserted = true;
+        });
         ignoringErrors([&] { m_raw.AddItem(QString(), *Index); });
+        if (inserted) {
+            m_session.rowsInserted(*Index, 1);
+        }
         storeFields(*Index, Item);
     } else if (m_binding.active()) {
         addBoundItem(Item);
@@ -100,12 +116,21 @@ void RowOperations::RemoveItem(qint32 Index) {
     if (m_binding.active() && m_shown.Rows() == Index + 1) {
         return;
     }
-    ignoringErrors([&] { m_shown.RemoveItem(Index); });
+    bool removed = false;
+    ignoringErrors([&] {
+        m_shown.RemoveItem(Index);
+        removed = true;
+    });
     ignoringErrors([&] { m_raw.RemoveItem(Index); });
     ignoringErrors([&] { m_binding.deleteRecord(Index); });
     ignoringErrors([&] {
-        m_editor.SetText(QString());
-        m_session.forget();
+        // Typing goes with its own row only; it stays with a row that just moved up.
+        if (removed && m_session.row() == Index) {
+            m_editor.SetText(QString());
+        }
+        if (removed) {
+            m_session.rowsRemoved(Index, 1);
+        }
         m_cells.placeEditor();
     });
 }
@@ -113,8 +138,9 @@ void RowOperations::RemoveItem(qint32 Index) {
 void RowOperations::Clear() {
     m_shown.Clear();
     m_raw.Clear();
-    // The editor still held the current cell's old text, which leaving the cell would write
-    // back into the cleared grid. Reload it, unless the user has typed there.
+    // The editor still held the current cell's old text, or typing for it, which leaving the
+    // cell would write into the cleared grid: it takes the cell's new, empty text.
+    m_session.forget();
     ignoringErrors([&] { m_cells.placeEditor(); });
 }
 

@@ -25,6 +25,8 @@ public:
     void AddItem(const QString &Item, std::optional<qint32> Index);
     void RemoveItem(qint32 Index);
     void Clear();
+    // An empty row at the end of both grids, standing for no record: what AutoInsert appends.
+    void appendEmptyRow();
     // Writes of the current cell's text and of a cell by index, styled like TextMatrix.
     void SetText(const QString &text);
     void SetTextArray(qint32 index, const QString &text);

@@ -113,7 +113,7 @@ SettingsTable VantrelPrivate::makeSettings() {
         [editor] { return QVariant(quint32(editor->ForeColor())); },
         [editor](const QVariant &v) { editor->SetForeColor(OleColor(v.toUInt())); }));
     r.push_back(row(
-        "Enabled", Kind::Bool, kEmpty, [q] { return QVariant(q->isEnabled()); },
+        "Enabled", Kind::Bool, kEmpty, [q] { return QVariant(q->Enabled()); },
         [q](const QVariant &v) { q->setEnabled(v.toBool()); }));
     r.push_back(row(
         "Font", Kind::Font, QVariant(), [g1] { return QVariant(g1->font()); },

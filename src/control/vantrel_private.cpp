@@ -238,9 +238,12 @@ void VantrelPrivate::setCol(qint32 col) {
 }
 
 void VantrelPrivate::applyAutoInsert() {
+    // Not the host's AddItem: that lets pending input run in the middle of this keystroke, and
+    // on a bound grid it would save a record for a row the user has only started to type in.
     if (options.autoInsert && MSFlexGrid1->Row() == MSFlexGrid1->Rows() - 1) {
-        q->AddItem(QString());
+        rows.appendEmptyRow();
         cells.placeEditor();
+        Q_EMIT q->RowsChanged();
     }
 }
 

@@ -378,7 +378,8 @@ void Vantrel::SetBackColorEdit(OleColor color) {
 // ---- Surface ----
 
 bool Vantrel::Enabled() const {
-    return isEnabled();
+    // The control's own setting: a control on a disabled form is still enabled itself.
+    return !testAttribute(Qt::WA_ForceDisabled);
 }
 
 void Vantrel::SetEnabled(bool enabled) {

@@ -17,4 +17,18 @@ bool EditSession::holdsTyping(qint32 row, qint32 col, const QString &editorText)
     return row == m_row && col == m_col && editorText != m_loadedText;
 }
 
+void EditSession::rowsInserted(qint32 first, qint32 count) {
+    if (m_row >= first) {
+        m_row += count;
+    }
+}
+
+void EditSession::rowsRemoved(qint32 first, qint32 count) {
+    if (m_row >= first + count) {
+        m_row -= count;
+    } else if (m_row >= first) {
+        forget();
+    }
+}
+
 } // namespace Vantrel3

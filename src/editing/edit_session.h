@@ -18,6 +18,9 @@ public:
     void forget();
     // The editor, holding `editorText`, carries typing of (row, col) not yet committed.
     bool holdsTyping(qint32 row, qint32 col, const QString &editorText) const;
+    // Rows inserted or removed in the grids: the typing follows its row, and goes with it.
+    void rowsInserted(qint32 first, qint32 count);
+    void rowsRemoved(qint32 first, qint32 count);
 
     qint32 row() const { return m_row; }
     qint32 col() const { return m_col; }

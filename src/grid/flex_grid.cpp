@@ -151,6 +151,15 @@ void FlexGrid::AddItem(const QString &item, std::optional<qint32> index) {
     } catch (const std::bad_alloc &) {
         d->raise(VbError::FlexOutOfMemory);
     }
+    // The current cell stays on its row, which moved down; it is no move of the current cell.
+    if (at < Rows() - 1) {
+        if (at <= d->row) {
+            ++d->row;
+        }
+        if (at <= d->rowSel) {
+            ++d->rowSel;
+        }
+    }
     d->layoutChanged();
 }
 
@@ -162,6 +171,13 @@ void FlexGrid::RemoveItem(qint32 index) {
         d->raise(VbError::FlexCannotRemoveLastRow);
     }
     d->store.removeRow(index);
+    // The current cell stays on its row, which moved up, unless the row removed was its own.
+    if (index < d->row) {
+        --d->row;
+    }
+    if (index < d->rowSel) {
+        --d->rowSel;
+    }
     d->clampCurrent();
     d->layoutChanged();
 }
