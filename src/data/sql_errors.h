@@ -24,6 +24,7 @@ enum DaoError : qint32 {
     DriverFailed = 3146,
     FieldTooSmall = 3163,
     RecordDeleted = 3167,
+    DataChanged = 3197, // another user changed the record since it was read
     RelatedRecordRequired = 3201,
     RecordLocked = 3218,
     NotSupported = 3251,
