@@ -321,36 +321,6 @@ TEST_F(DataControlTest, FailedWritesReportAndKeepMemory) {
               (QStringList{"Anna", "Bruno", "Carla"}));
 }
 
-TEST_F(DataControlTest, LockedDatabaseFailsInsteadOfWaiting) {
-    Recordset &rs = open(QStringLiteral("people"));
-    const QString name = QStringLiteral("data_control_test_locker");
-    {
-        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        locker.setDatabaseName(file);
-        ASSERT_TRUE(locker.open());
-        QSqlQuery q(locker);
-        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
-        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE people SET amount = 99 WHERE id = 3")));
-
-        rs.SetAbsolutePosition(0);
-        rs.Edit();
-        rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
-        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
-        EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
-        rs.AddNew();
-        rs.Fields().Item(1).SetValue(QStringLiteral("Dario"));
-        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
-        EXPECT_EQ(rs.RecordCount(), 3);
-        ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
-
-        rs.Update(); // the lock is gone: the same pending record now goes through
-        EXPECT_EQ(rs.RecordCount(), 4);
-    }
-    QSqlDatabase::removeDatabase(name);
-    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people ORDER BY id")),
-              (QStringList{"Anna", "Bruno", "Carla", "Dario"}));
-}
-
 TEST_F(DataControlTest, ReadOnlyFileOpensButRefusesWrites) {
     ASSERT_TRUE(
         QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
