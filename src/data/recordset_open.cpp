@@ -120,10 +120,13 @@ QList<Column> tableColumns(const QSqlDatabase &db, sql::Dialect dialect, const R
                             {}});
         }
     } else {
+        // The key order is the column's place in the primary key's indkey, an int2vector
+        // numbered from 0.
         QSqlQuery q = run(
             db,
             QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
-                           "COALESCE(array_position(i.indkey::int2[], a.attnum), 0), "
+                           "COALESCE(array_position(i.indkey::int2[], a.attnum) + 1 - "
+                           "array_lower(i.indkey::int2[], 1), 0), "
                            "CASE WHEN a.attidentity = 'a' THEN NULL ELSE "
                            "pg_get_serial_sequence(a.attrelid::regclass::text, a.attname) END "
                            "FROM pg_attribute a LEFT JOIN pg_index i ON i.indrelid = a.attrelid "

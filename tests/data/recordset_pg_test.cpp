@@ -204,3 +204,43 @@ TEST_F(RecordsetPg, ARowLockedByAnotherSessionIsAnErrorNotAFreeze) {
     }
     QSqlDatabase::removeDatabase(name);
 }
+
+TEST_F(RecordsetPg, RecordsAreFoundByTheirPrimaryKey) {
+    // Another user's change to a field moves the row on the server: only the key finds it then.
+    ASSERT_TRUE(cluster->exec(
+        db, {QStringLiteral("CREATE TABLE pair (a int, b int, v text, PRIMARY KEY (b, a))"),
+             QStringLiteral("INSERT INTO pair VALUES (1, 2, 'x'), (2, 1, 'y')")}));
+    struct Case {
+        const char *table;
+        const char *otherUser;
+        int field;
+        QStringList first; // the first record, in key order
+        const char *check;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"people",
+         "UPDATE people SET amount = 9 WHERE name = 'Anna'",
+         1,
+         {"1", "Anna"},
+         "SELECT name, amount FROM people WHERE id = 1",
+         {"Anita|9"}},
+        {"pair",
+         "UPDATE pair SET a = a WHERE v = 'y'",
+         2,
+         {"2", "1"},
+         "SELECT a, b, v FROM pair ORDER BY b, a",
+         {"2|1|Anita", "1|2|x"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.table);
+        Recordset &rs = open(QString::fromUtf8(c.table));
+        EXPECT_EQ((QStringList{rs.text(0, 0), rs.text(0, 1)}), c.first);
+        ASSERT_TRUE(cluster->exec(db, {QString::fromUtf8(c.otherUser)}));
+        rs.SetAbsolutePosition(0);
+        rs.Edit();
+        rs.Fields().Item(c.field).SetValue(QStringLiteral("Anita"));
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 0);
+        EXPECT_EQ(rowsOf(QString::fromUtf8(c.check)), c.after);
+    }
+}
