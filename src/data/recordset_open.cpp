@@ -180,7 +180,10 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         QHash<QString, QList<Column>> declared;
         for (int i = 0; i < record.count(); ++i) {
             const QSqlField f = record.field(i);
-            FieldInfo info{f.name(), sql::columnTypeFromMeta(f.metaType()), false, false, {}};
+            FieldInfo info;
+            info.name = f.name();
+            info.type = sql::columnTypeFromMeta(f.metaType());
+            info.read = sql::quoteIdentifier(f.name());
             const QString tableName = f.tableName();
             if (!tableName.isEmpty()) {
                 if (!declared.contains(tableName)) {
@@ -208,7 +211,6 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         }
         const QList<Column> columns = tableColumns(db, dialect, *relation, source);
         QList<Column> keyColumns;
-        QStringList selectList;
         const qsizetype keyParts = std::count_if(columns.cbegin(), columns.cend(),
                                                  [](const Column &c) { return c.keyOrder > 0; });
         for (const Column &c : columns) {
@@ -216,9 +218,10 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             const bool rowidAlias =
                 dialect == sql::Dialect::Sqlite && keyParts == 1 && c.keyOrder == 1 &&
                 c.declared.trimmed().compare(u"INTEGER", Qt::CaseInsensitive) == 0;
+            const QString quoted = sql::quoteIdentifier(c.name);
             p->info.append({c.name, sql::columnTypeFromDeclared(c.declared, dialect), c.notNull,
-                            rowidAlias || !c.sequence.isEmpty(), c.sequence});
-            selectList.append(sql::quoteIdentifier(c.name));
+                            rowidAlias || !c.sequence.isEmpty(), c.sequence,
+                            sql::readExpression(quoted, c.declared, dialect)});
             if (c.keyOrder > 0) {
                 keyColumns.append(c);
             }
@@ -226,21 +229,23 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         std::sort(keyColumns.begin(), keyColumns.end(),
                   [](const Column &a, const Column &b) { return a.keyOrder < b.keyOrder; });
         for (const Column &c : keyColumns) {
-            p->keySelect.append(sql::quoteIdentifier(c.name));
-            p->keyCompare.append(sql::quoteIdentifier(c.name) + QStringLiteral(" = ?"));
+            const QString quoted = sql::quoteIdentifier(c.name);
+            p->keyColumns.append(quoted);
+            p->keySelect.append(sql::readExpression(quoted, c.declared, dialect));
         }
         if (keyColumns.isEmpty() && relation->baseTable) {
             // No primary key: the row's own address identifies it.
-            const bool sqlite = dialect == sql::Dialect::Sqlite;
-            p->keySelect.append(sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid"));
-            p->keyCompare.append(sqlite ? QStringLiteral("rowid = ?")
-                                        : QStringLiteral("ctid = ?::tid"));
+            const QString address =
+                dialect == sql::Dialect::Sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid");
+            p->keyColumns.append(address);
+            p->keySelect.append(address);
+            p->addressKey = true;
         }
         p->table = relation->qualified;
-        QString text = QStringLiteral("SELECT ") + (p->keySelect + selectList).join(u", ") +
-                       QStringLiteral(" FROM ") + relation->qualified;
-        if (!p->keySelect.isEmpty()) {
-            text += QStringLiteral(" ORDER BY ") + p->keySelect.join(u", ");
+        QString text = QStringLiteral("SELECT ") + p->selectList() + QStringLiteral(" FROM ") +
+                       relation->qualified;
+        if (!p->keyColumns.isEmpty()) {
+            text += QStringLiteral(" ORDER BY ") + p->keyColumns.join(u", ");
         }
         QSqlQuery q = run(db, text, {}, dialect, source, name);
         readRows(*p, q, source);

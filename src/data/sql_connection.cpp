@@ -138,6 +138,9 @@ QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarge
         // A row or table locked by another session is reported after the same wait as
         // SQLite's busy timeout instead of freezing the user interface.
         QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kLockTimeoutMs));
+        // Floating-point values print with every digit they need to read back exactly (the
+        // default from version 12 on), so a value compares equal to itself once bound back.
+        QSqlQuery(db).exec(QStringLiteral("SET extra_float_digits = 3"));
     }
     return db;
 }

@@ -387,15 +387,58 @@ TEST_F(DataControlTest, TableWithoutKeyUsesRowidAndQuotedNames) {
                                  "1), ('same', 1)")});
     Recordset &rs = open(QStringLiteral("odd \"table\""));
     ASSERT_EQ(rs.RecordCount(), 3);
+    // Three identical rows, each written on its own.
     rs.SetAbsolutePosition(1);
     rs.Edit();
     rs.Fields().Item(QStringLiteral("first name")).SetValue(QStringLiteral("changed"));
     rs.Update();
+    rs.SetAbsolutePosition(0);
+    rs.Edit();
+    rs.Fields().Item(QStringLiteral("n")).SetValue(2);
+    rs.Update();
     rs.SetAbsolutePosition(2);
     rs.Delete();
-    EXPECT_EQ(
-        rowsOf(file, QStringLiteral("SELECT rowid, \"first name\" FROM \"odd \"\"table\"\"\"")),
-        (QStringList{"1|same", "2|changed"}));
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, \"first name\", n FROM \"odd "
+                                          "\"\"table\"\"\"")),
+              (QStringList{"1|same|2", "2|changed|1"}));
+}
+
+TEST_F(DataControlTest, ARowidGivenToAnotherRowIsNotTakenForTheRecord) {
+    // Without a primary key a record is found by its rowid, which SQLite hands to a new row after
+    // the last one is deleted, and renumbers on VACUUM. Every row holds n = 1, so a check of the
+    // written field alone would not see the difference.
+    struct Case {
+        const char *name;
+        QStringList otherUser;
+        QStringList
+            rowidsAfter; // what the other user left, proving the rowid now names another row
+        int position;
+    };
+    const Case cases[] = {
+        {"rowid reused",
+         {"DELETE FROM plain WHERE v = 'c'", "INSERT INTO plain VALUES ('d', 1)"},
+         {"1|a", "2|b", "3|d"},
+         2},
+        {"renumbered by VACUUM", {"DELETE FROM plain WHERE v = 'a'", "VACUUM"}, {"1|b", "2|c"}, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        sqlite(file, {QStringLiteral("DROP TABLE IF EXISTS plain"),
+                      QStringLiteral("CREATE TABLE plain (v TEXT, n INT)"),
+                      QStringLiteral("INSERT INTO plain VALUES ('a', 1), ('b', 1), ('c', 1)")});
+        Recordset &rs = open(QStringLiteral("plain"));
+        sqlite(file, c.otherUser);
+        ASSERT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, v FROM plain")), c.rowidsAfter);
+
+        rs.SetAbsolutePosition(c.position);
+        rs.Edit();
+        rs.Fields().Item(QStringLiteral("n")).SetValue(5);
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3197);
+        rs.CancelUpdate();
+        EXPECT_EQ(errorOf([&] { rs.Delete(); }), 3197);
+        EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, v FROM plain WHERE n = 1")),
+                  c.rowidsAfter);
+    }
 }
 
 TEST(DataControlConnections, EachControlHasItsOwnConnection) {
