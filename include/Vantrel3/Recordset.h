@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
 namespace Vantrel3 {
 
@@ -100,6 +102,22 @@ public:
     qint32 fieldCount() const;
     QString text(qint32 record, qint32 field) const;
     QVariant value(qint32 record, qint32 field) const;
+
+    // For another user's changes (positions 0..RecordCount-1, else 381; a query has no key to
+    // find a record by and raises 3251).
+    // Reads record `position` again from the database by its key into memory and returns true;
+    // false, with memory unchanged, when the database no longer has it. The cursor and
+    // LastModified stay as they are. A pending Edit of that record stays pending with the fields
+    // it has not written refreshed, and its Update then checks against the values just read.
+    bool resync(qint32 position);
+    // Drops record `position` from memory, not from the database: for a record another user
+    // deleted. The records after it move up one position, and the cursor and LastModified
+    // follow them; a current record forgotten is dead, as after Delete, and a pending Edit of it
+    // is discarded.
+    void forget(qint32 position);
+    // The record's values as the database holds them now, read by its key, in the form value()
+    // gives; nullopt when the record no longer exists. Memory is not changed.
+    std::optional<QList<QVariant>> databaseValues(qint32 position) const;
 
 private:
     friend class DataControl;

@@ -1,5 +1,6 @@
 #include "data/recordset_p.h"
 
+#include "data/record_reader.h"
 #include "data/record_writer.h"
 
 #include <QSqlQuery>
@@ -10,6 +11,13 @@ namespace Vantrel3 {
 namespace {
 const QString kField = QStringLiteral("DAO.Field");
 const QString kFields = QStringLiteral("DAO.Fields");
+
+// A raw value as value() and Field::Value() give it: Null as the runtime's Null.
+QVariant valueOf(const QVariant &raw, const sql::ColumnType &type) {
+    const QVariant v = sql::fromDriver(raw, type);
+    return v.isValid() ? v : QVariant::fromValue(nullptr);
+}
+
 } // namespace
 
 RecordsetPrivate::RecordsetPrivate() : fields(this) {}
@@ -129,7 +137,7 @@ void RecordsetPrivate::store(qsizetype record, const StoredRecord &stored) {
 }
 
 VbError RecordsetPrivate::sqlError(const QSqlError &error) const {
-    return sql::fromSqlError(error, dialect, kRecordsetSource, db().databaseName());
+    return sql::fromSqlError(error, dialect, kRecordsetSource);
 }
 
 void RecordsetPrivate::update() {
@@ -174,17 +182,34 @@ void RecordsetPrivate::remove() {
         discardEdit(); // a pending new record is dropped; the current record is the one deleted
     }
     RecordWriter(*this).remove(pos);
+    discardEdit();
+    drop(pos);
+}
+
+void RecordsetPrivate::drop(qsizetype record) {
     const qsizetype n = info.size();
-    values.remove(pos * n, n);
-    keys.remove(pos * keySelect.size(), keySelect.size());
+    values.remove(record * n, n);
+    keys.remove(record * keySelect.size(), keySelect.size());
     --rows;
-    if (lastModified == pos) {
+    if (lastModified == record) {
         lastModified = -1;
-    } else if (lastModified > pos) {
+    } else if (lastModified > record) {
         --lastModified;
     }
-    discardEdit();
-    dead = true;
+    if (record < pos) {
+        --pos; // the current record (or the end) moved up with the others
+    } else if (record == pos && !bof && !eof && !dead) {
+        if (editMode == 1) {
+            discardEdit();
+        }
+        dead = true; // the next record now sits at pos, as after Delete
+    }
+}
+
+void RecordsetPrivate::requireRecord(qsizetype record) const {
+    if (record < 0 || record >= rows) {
+        throw VbError(VbError::SubscriptOutOfRange, kRecordsetSource);
+    }
 }
 
 // Field
@@ -374,8 +399,42 @@ QVariant Recordset::value(qint32 record, qint32 field) const {
     if (record < 0 || record >= d->rows || field < 0 || field >= d->info.size()) {
         throw VbError(VbError::SubscriptOutOfRange, kRecordsetSource);
     }
-    const QVariant v = sql::fromDriver(d->raw(record, field), d->info.at(field).type);
-    return v.isValid() ? v : QVariant::fromValue(nullptr);
+    return valueOf(d->raw(record, field), d->info.at(field).type);
+}
+
+bool Recordset::resync(qint32 position) {
+    d->requireRecord(position);
+    const auto stored = RecordReader(*d).read(d->keyOf(position));
+    if (!stored) {
+        return false;
+    }
+    d->store(position, *stored);
+    if (d->editMode == 1 && d->pos == position && !d->dead) {
+        for (int i = 0; i < d->info.size(); ++i) {
+            if (!d->touched.at(i)) {
+                d->buffer[i] = sql::fromDriver(d->raw(position, i), d->info.at(i).type);
+            }
+        }
+    }
+    return true;
+}
+
+void Recordset::forget(qint32 position) {
+    d->requireRecord(position);
+    d->drop(position);
+}
+
+std::optional<QList<QVariant>> Recordset::databaseValues(qint32 position) const {
+    d->requireRecord(position);
+    const auto stored = RecordReader(*d).read(d->keyOf(position));
+    if (!stored) {
+        return std::nullopt;
+    }
+    QList<QVariant> out;
+    for (int i = 0; i < d->info.size(); ++i) {
+        out.append(valueOf(stored->values.at(i), d->info.at(i).type));
+    }
+    return out;
 }
 
 } // namespace Vantrel3

@@ -89,6 +89,10 @@ public:
     QList<QVariant> keyOf(qsizetype record) const;
     // Puts a record read again from the database in place of record `record`.
     void store(qsizetype record, const StoredRecord &stored);
+    // Removes record `record` from memory; the cursor and LastModified follow the records.
+    void drop(qsizetype record);
+    // 381 unless 0 <= record < rows.
+    void requireRecord(qsizetype record) const;
     // Maps a driver error of a statement on this recordset's data onto the DAO error.
     VbError sqlError(const QSqlError &error) const;
     void update();
