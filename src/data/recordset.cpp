@@ -1,5 +1,6 @@
 #include "data/recordset_p.h"
 
+#include "data/constraint_failure.h"
 #include "data/record_reader.h"
 #include "data/record_writer.h"
 
@@ -136,8 +137,20 @@ void RecordsetPrivate::store(qsizetype record, const StoredRecord &stored) {
     std::copy(stored.key.cbegin(), stored.key.cend(), keys.begin() + record * keySelect.size());
 }
 
-VbError RecordsetPrivate::sqlError(const QSqlError &error) const {
-    return sql::fromSqlError(error, dialect, kRecordsetSource);
+sql::DataError RecordsetPrivate::sqlError(const QSqlError &error) const {
+    QStringList names;
+    for (const FieldInfo &f : info) {
+        names.append(f.name);
+    }
+    if (auto failure = sql::ConstraintFailure::read(error, dialect, tableName, names)) {
+        failure->findRule(db(), table);
+        return sql::DataError(failure->number(), kRecordsetSource,
+                              sql::withDriverText(failure->description(), error),
+                              failure->fields().value(0));
+    }
+    const VbError e =
+        sql::fromSqlError(error, dialect, kRecordsetSource, tableName, db().databaseName());
+    return sql::DataError(e.Number(), e.Source(), e.Description());
 }
 
 void RecordsetPrivate::update() {

@@ -16,6 +16,7 @@ namespace {
 struct Relation {
     QString qualified; // quoted
     bool baseTable = false;
+    QString name; // its own name, unquoted
 };
 
 struct Column {
@@ -74,7 +75,7 @@ std::optional<Relation> findRelation(const QSqlDatabase &db, sql::Dialect dialec
         while (q.next()) {
             const QString name = q.value(0).toString();
             candidates.append(
-                {name, {sql::quoteIdentifier(name), q.value(1).toString() == u"table"}});
+                {name, {sql::quoteIdentifier(name), q.value(1).toString() == u"table", name}});
         }
     } else {
         QSqlQuery q = run(db,
@@ -89,7 +90,7 @@ std::optional<Relation> findRelation(const QSqlDatabase &db, sql::Dialect dialec
             const QString name = q.value(1).toString();
             const Relation r{sql::quoteIdentifier(schema) + QLatin1Char('.') +
                                  sql::quoteIdentifier(name),
-                             q.value(2).toBool()};
+                             q.value(2).toBool(), name};
             if (q.value(3).toBool()) {
                 candidates.append({name, r});
             }
@@ -242,6 +243,7 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             p->addressKey = true;
         }
         p->table = relation->qualified;
+        p->tableName = relation->name;
         QString text = QStringLiteral("SELECT ") + p->selectList() + QStringLiteral(" FROM ") +
                        relation->qualified;
         if (!p->keyColumns.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include <Vantrel3/Recordset.h>
 
+#include "data/data_error.h"
 #include "data/sql_types.h"
 
 #include <QList>
@@ -44,6 +45,7 @@ public:
     qint16 kind = 1;
     bool updatable = false;
     QString table;          // quoted, qualified name; empty for a query
+    QString tableName;      // the table's own name, as messages give it
     QStringList keyColumns; // the columns of the key, quoted, or the row id
     QStringList keySelect;  // expressions that read a record's key without loss
     // The key is the row's address (SQLite's rowid), which the database may give to another row
@@ -93,8 +95,9 @@ public:
     void drop(qsizetype record);
     // 381 unless 0 <= record < rows.
     void requireRecord(qsizetype record) const;
-    // Maps a driver error of a statement on this recordset's data onto the DAO error.
-    VbError sqlError(const QSqlError &error) const;
+    // Maps a driver error of a statement on this recordset's data onto the DAO error, naming
+    // the field a NOT NULL, UNIQUE or CHECK refusal is about.
+    sql::DataError sqlError(const QSqlError &error) const;
     void update();
     void remove();
 };

@@ -73,11 +73,22 @@ VbError daoError(qint32 number, const QString &source, const QString &name) {
 
 namespace {
 
-qint32 sqliteNumber(const QSqlError &error) {
+// SQLITE_READONLY_DBMOVED: the file was unlinked or replaced after it was opened.
+constexpr int kSqliteMoved = 1032;
+
+int sqliteCode(const QSqlError &error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code : -1;
+}
+
+qint32 sqliteNumber(const QSqlError &error) {
+    const int code = sqliteCode(error);
     const QString text = error.databaseText();
-    switch (ok ? code & 0xFF : -1) {
+    if (code == kSqliteMoved) {
+        return FileNotFound;
+    }
+    switch (code < 0 ? -1 : code & 0xFF) {
     case 19: // constraint; the extended code or the message tells which one
         if (code == 2067 || code == 1555 || text.contains(u"UNIQUE")) {
             return DuplicateKey;
@@ -131,17 +142,29 @@ qint32 postgresNumber(const QSqlError &error) {
 
 } // namespace
 
+QString withDriverText(const QString &ours, const QSqlError &error) {
+    QString detail = error.text().trimmed();
+    if (detail.isEmpty()) {
+        detail = QStringLiteral("nessuna risposta dal database");
+    }
+    return ours + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
 VbError fromSqlError(const QSqlError &error, Dialect dialect, const QString &source,
-                     const QString &name) {
+                     const QString &name, const QString &file) {
     // The native code decides, not type(): the SQLite driver files a failed step as a
     // ConnectionError. A lost server has no SQLSTATE and falls to 3146.
     const qint32 number = dialect == Dialect::Sqlite ? sqliteNumber(error) : postgresNumber(error);
-    QString detail = error.text().trimmed();
-    if (detail.isEmpty()) {
-        detail = QStringLiteral("no response from the database");
+    const QString where = file.isEmpty() ? name : file;
+    QString ours;
+    if (dialect == Dialect::Sqlite && sqliteCode(error) == kSqliteMoved) {
+        ours = QStringLiteral("Il file del database «%1» non è più dove era stato aperto: è stato "
+                              "spostato, sostituito o cancellato. Nulla è stato scritto.")
+                   .arg(where);
+    } else {
+        ours = daoMessage(number, number == FileNotFound ? where : name);
     }
-    return VbError(number, source,
-                   daoMessage(number, name) + QStringLiteral(" (") + detail + QLatin1Char(')'));
+    return VbError(number, source, withDriverText(ours, error));
 }
 
 } // namespace Vantrel3::sql

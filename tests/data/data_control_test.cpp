@@ -332,6 +332,75 @@ TEST_F(DataControlTest, ReadOnlyFileOpensButRefusesWrites) {
     EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT count(*) FROM people")), QStringList{"3"});
 }
 
+TEST_F(DataControlTest, ADatabaseFileMovedAwayWhileOpenIsNotFoundRatherThanReadOnly) {
+    const QString other = dir.filePath(QStringLiteral("other.db"));
+    struct Case {
+        const char *name;
+        std::function<void()> move;
+        QStringList after; // what the path holds afterwards
+    };
+    const Case cases[] = {
+        {"deleted", [&] { ASSERT_TRUE(QFile::remove(file)); }, {}},
+        {"replaced",
+         [&] {
+             sqlite(other, {QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, name "
+                                           "VARCHAR(40) NOT NULL UNIQUE, born DATE, amount REAL)"),
+                            QStringLiteral("INSERT INTO people (name) VALUES ('Zeta')")});
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_TRUE(QFile::rename(other, file));
+         },
+         {"Zeta"}},
+    };
+    const std::function<void(Recordset &)> writes[] = {
+        [](Recordset &rs) {
+            rs.SetAbsolutePosition(0);
+            rs.Edit();
+            rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
+            rs.Update();
+        },
+        [](Recordset &rs) {
+            rs.AddNew();
+            rs.Fields().Item(1).SetValue(QStringLiteral("Dario"));
+            rs.Update();
+        },
+        [](Recordset &rs) {
+            rs.SetAbsolutePosition(1);
+            rs.Delete();
+        },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!QFile::exists(file)) {
+            sqlite(file, {QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, name "
+                                         "VARCHAR(40) NOT NULL UNIQUE, born DATE, amount REAL)"),
+                          QStringLiteral("INSERT INTO people (name) VALUES ('Anna'), ('Bruno')")});
+        }
+        Recordset &rs = open(QStringLiteral("people"));
+        const int records = rs.RecordCount();
+        c.move();
+        for (const auto &write : writes) {
+            try {
+                write(rs);
+                ADD_FAILURE() << "written to a file no longer there";
+            } catch (const VbError &e) {
+                // Not 3027: the file is not read-only, it is gone from where it was opened.
+                EXPECT_EQ(e.Number(), 3024) << e.Description().toStdString();
+                EXPECT_TRUE(e.Description().contains(file)) << e.Description().toStdString();
+                EXPECT_TRUE(e.Description().contains(QStringLiteral("spostato")));
+                EXPECT_TRUE(e.Description().contains(QStringLiteral("readonly database")));
+            }
+            EXPECT_EQ(rs.RecordCount(), records);
+            EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
+            if (rs.EditMode() != 0) {
+                rs.CancelUpdate();
+            }
+        }
+        if (QFile::exists(file)) {
+            EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people")), c.after);
+        }
+    }
+}
+
 TEST_F(DataControlTest, RefreshFailuresNameTheCause) {
     QFile junk(dir.filePath(QStringLiteral("junk.db")));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
