@@ -50,8 +50,8 @@ private:
     RecordsetPrivate *m_rs;
 };
 
-// The records of a table or query, read at once and kept in memory (a table in primary-key, row
-// id or ctid order), each with the key that finds it again in the database. Writes go straight to
+// The records of a table or query, read at once and kept in memory (a table in primary-key or
+// row id order), each with the key that finds it again in the database. Writes go straight to
 // the database with bound parameters; the memory changes only once the database accepted them.
 // Obtained from DataControl::Recordset(); valid until the control's next Refresh.
 class Recordset {
@@ -62,8 +62,13 @@ public:
 
     // 0 Table, 1 Dynaset, 2 Snapshot (read-only).
     qint16 Type() const;
-    // False for a snapshot, a read-only database or control, a query or a view.
+    // False for a snapshot, a read-only database file or control, a query, a view, or a
+    // PostgreSQL table without a primary key (its rows have no lasting identity to write back
+    // to); AddNew, Edit and Delete then raise 3027 with the reason after the standard text.
     bool Updatable() const;
+    // Why the records can only be read, in Italian, e.g. "La tabella «x» non ha una chiave
+    // primaria: i dati si possono solo leggere."; empty when Updatable().
+    QString readOnlyReason() const;
     // Exact at once: every record is read by Refresh.
     qint32 RecordCount() const;
     bool IsBOF() const;

@@ -44,8 +44,9 @@ void RecordsetPrivate::requireCurrent(const QString &source) const {
 }
 
 void RecordsetPrivate::requireUpdatable(const QString &source) const {
-    if (!updatable) {
-        throw sql::daoError(sql::ReadOnlyObject, source);
+    if (!updatable()) {
+        throw VbError(sql::ReadOnlyObject, source,
+                      sql::daoMessage(sql::ReadOnlyObject) + u' ' + readOnlyReason);
     }
 }
 
@@ -284,7 +285,11 @@ qint16 Recordset::Type() const {
 }
 
 bool Recordset::Updatable() const {
-    return d->updatable;
+    return d->updatable();
+}
+
+QString Recordset::readOnlyReason() const {
+    return d->readOnlyReason;
 }
 
 qint32 Recordset::RecordCount() const {

@@ -142,6 +142,35 @@ QList<Column> tableColumns(const QSqlDatabase &db, sql::Dialect dialect, const R
     return columns;
 }
 
+const QString kOnlyRead = QStringLiteral(": i dati si possono solo leggere.");
+
+// Why the records of a source can only be read, or "" when they can be written. `relation` is
+// null for a query.
+QString whyReadOnly(qint16 kind, bool readOnlyControl, const Relation *relation, bool hasKey,
+                    bool readOnlyFile, const QString &file) {
+    if (readOnlyControl) {
+        return QStringLiteral("Il controllo dati è impostato in sola lettura (ReadOnly)") +
+               kOnlyRead;
+    }
+    if (kind == 2) {
+        return QStringLiteral("Il recordset è di tipo Snapshot") + kOnlyRead;
+    }
+    if (!relation) {
+        return QStringLiteral("L'origine dei dati è una query") + kOnlyRead;
+    }
+    if (!relation->baseTable) {
+        return QStringLiteral("«%1» è una vista, non una tabella").arg(relation->name) + kOnlyRead;
+    }
+    if (!hasKey) {
+        return QStringLiteral("La tabella «%1» non ha una chiave primaria").arg(relation->name) +
+               kOnlyRead;
+    }
+    if (readOnlyFile) {
+        return QStringLiteral("Il file del database «%1» è di sola lettura").arg(file) + kOnlyRead;
+    }
+    return {};
+}
+
 void readRows(RecordsetPrivate &p, QSqlQuery &q, const QString &source) {
     const int keyCount = int(p.keySelect.size());
     const int fieldCount = int(p.info.size());
@@ -202,7 +231,8 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             p->info.append(info);
         }
         readRows(*p, q, source);
-        p->updatable = false; // a query has no single record to write back to
+        // A query has no single record to write back to.
+        p->readOnlyReason = whyReadOnly(kind, readOnly, nullptr, false, readOnlyDb, {});
     } else {
         const QString name = unquoteName(recordSource);
         const auto relation = findRelation(db, dialect, name, source);
@@ -234,12 +264,11 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             p->keyColumns.append(quoted);
             p->keySelect.append(sql::readExpression(quoted, c.declared, dialect));
         }
-        if (keyColumns.isEmpty() && relation->baseTable) {
-            // No primary key: the row's own address identifies it.
-            const QString address =
-                dialect == sql::Dialect::Sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid");
-            p->keyColumns.append(address);
-            p->keySelect.append(address);
+        if (keyColumns.isEmpty() && relation->baseTable && dialect == sql::Dialect::Sqlite) {
+            // No primary key: the row's own address identifies it, checked by the record's
+            // content. PostgreSQL has no such address: a row's ctid changes with every update.
+            p->keyColumns.append(QStringLiteral("rowid"));
+            p->keySelect.append(QStringLiteral("rowid"));
             p->addressKey = true;
         }
         p->table = relation->qualified;
@@ -251,8 +280,8 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         }
         QSqlQuery q = run(db, text, {}, dialect, source, name);
         readRows(*p, q, source);
-        p->updatable =
-            kind != 2 && !readOnly && !readOnlyDb && relation->baseTable && !p->keySelect.isEmpty();
+        p->readOnlyReason = whyReadOnly(kind, readOnly, &*relation, !p->keyColumns.isEmpty(),
+                                        readOnlyDb, db.databaseName());
     }
     p->makeFields();
     p->pos = 0;

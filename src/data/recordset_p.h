@@ -43,10 +43,11 @@ public:
     QString connection;
     sql::Dialect dialect = sql::Dialect::Sqlite;
     qint16 kind = 1;
-    bool updatable = false;
+    // Why the records can only be read, in the user's words; empty when they can be written.
+    QString readOnlyReason;
     QString table;          // quoted, qualified name; empty for a query
     QString tableName;      // the table's own name, as messages give it
-    QStringList keyColumns; // the columns of the key, quoted, or the row id
+    QStringList keyColumns; // the columns of the key, quoted, or the row id; none for a query
     QStringList keySelect;  // expressions that read a record's key without loss
     // The key is the row's address (SQLite's rowid), which the database may give to another row
     // after a delete or a VACUUM: only the record's whole content confirms it is still the same.
@@ -76,6 +77,7 @@ public:
     const QVariant &raw(qsizetype record, int field) const {
         return values.at(record * info.size() + field);
     }
+    bool updatable() const { return readOnlyReason.isEmpty(); }
     bool hasCurrent() const { return !bof && !eof && !dead; }
     void requireCurrent(const QString &source) const;
     void requireUpdatable(const QString &source) const;

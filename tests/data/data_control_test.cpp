@@ -401,6 +401,55 @@ TEST_F(DataControlTest, ADatabaseFileMovedAwayWhileOpenIsNotFoundRatherThanReadO
     }
 }
 
+TEST_F(DataControlTest, ARecordsetThatOnlyReadsSaysWhy) {
+    sqlite(file, {QStringLiteral("CREATE VIEW grown AS SELECT * FROM people WHERE born IS NOT "
+                                 "NULL"),
+                  QStringLiteral("CREATE TABLE plain (v TEXT)")});
+    struct Case {
+        const char *name;
+        const char *source;
+        qint16 type;
+        bool readOnlyControl;
+        bool readOnlyFile;
+        QStringList mentions; // empty when the recordset is updatable
+    };
+    const Case cases[] = {
+        {"table", "people", 1, false, false, {}},
+        {"table type", "people", 0, false, false, {}},
+        {"table without a primary key", "plain", 1, false, false, {}},
+        {"snapshot", "people", 2, false, false, {"Snapshot"}},
+        {"query", "SELECT name FROM people", 1, false, false, {"query"}},
+        {"view", "grown", 1, false, false, {"«grown»", "vista"}},
+        {"read-only control", "people", 1, true, false, {"ReadOnly"}},
+        {"read-only file", "people", 1, false, true, {"sola lettura", "data.db"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto writable = QFile::ReadOwner | QFile::WriteOwner;
+        ASSERT_TRUE(QFile::setPermissions(file, c.readOnlyFile ? QFile::ReadOwner : writable));
+        data.SetReadOnly(c.readOnlyControl);
+        Recordset &rs = open(QString::fromUtf8(c.source), c.type);
+        EXPECT_EQ(rs.Updatable(), c.mentions.isEmpty());
+        EXPECT_EQ(rs.readOnlyReason().isEmpty(), c.mentions.isEmpty())
+            << rs.readOnlyReason().toStdString();
+        for (const QString &m : c.mentions) {
+            EXPECT_TRUE(rs.readOnlyReason().contains(m)) << rs.readOnlyReason().toStdString();
+        }
+        if (!c.mentions.isEmpty()) {
+            EXPECT_TRUE(
+                rs.readOnlyReason().endsWith(QStringLiteral(": i dati si possono solo leggere.")));
+            try {
+                rs.Edit();
+                ADD_FAILURE() << "Edit was let through";
+            } catch (const VbError &e) {
+                EXPECT_EQ(e.Number(), 3027);
+                EXPECT_TRUE(e.Description().contains(rs.readOnlyReason()));
+            }
+        }
+    }
+    data.SetReadOnly(false);
+}
+
 TEST_F(DataControlTest, RefreshFailuresNameTheCause) {
     QFile junk(dir.filePath(QStringLiteral("junk.db")));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));

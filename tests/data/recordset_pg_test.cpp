@@ -142,22 +142,40 @@ TEST_F(RecordsetPg, FieldTypesFollowTheDeclaredType) {
     }
 }
 
-TEST_F(RecordsetPg, TableWithoutKeyFollowsTheRowThroughEdits) {
+TEST_F(RecordsetPg, TableWithoutKeyOpensReadOnlyAndSaysWhy) {
+    // A row's ctid changes with every update, so it cannot stand for the record: an edit of one
+    // of two identical rows could reach the other.
     ASSERT_TRUE(cluster->exec(db, {QStringLiteral("CREATE TABLE plain (v text, n int)"),
                                    QStringLiteral("INSERT INTO plain VALUES ('same', 1), ('same', "
-                                                  "1), ('same', 1)")}));
+                                                  "1), ('other', 2)")}));
     Recordset &rs = open(QStringLiteral("plain"));
-    for (const char *value : {"first", "second"}) {
-        rs.SetAbsolutePosition(1);
-        rs.Edit(); // each update moves the row to a new ctid; the recordset must follow it
-        rs.Fields().Item(0).SetValue(QString::fromUtf8(value));
-        rs.Update();
+    EXPECT_FALSE(rs.Updatable());
+    EXPECT_EQ(rs.readOnlyReason(),
+              QStringLiteral("La tabella «plain» non ha una chiave primaria: i dati si possono "
+                             "solo leggere."));
+    EXPECT_EQ(rs.RecordCount(), 3);
+    const std::function<void()> writes[] = {
+        [&] { rs.AddNew(); },
+        [&] { rs.Edit(); },
+        [&] { rs.Delete(); },
+    };
+    for (const auto &write : writes) {
+        try {
+            write();
+            ADD_FAILURE() << "a write was let through";
+        } catch (const VbError &e) {
+            EXPECT_EQ(e.Number(), 3027);
+            EXPECT_TRUE(e.Description().contains(rs.readOnlyReason()));
+        }
     }
-    rs.SetAbsolutePosition(2);
-    rs.Delete();
-    EXPECT_EQ(rowsOf(QStringLiteral("SELECT v FROM plain ORDER BY v")),
-              (QStringList{QStringLiteral("same"), QStringLiteral("second")}));
-    EXPECT_EQ(rs.text(1, 0), QStringLiteral("second"));
+    EXPECT_EQ(rowsOf(QStringLiteral("SELECT v, n FROM plain ORDER BY v, n")),
+              (QStringList{"other|2", "same|1", "same|1"}));
+    // With a primary key the same table is written.
+    ASSERT_TRUE(cluster->exec(db, {QStringLiteral("ALTER TABLE plain ADD COLUMN id serial "
+                                                  "PRIMARY KEY")}));
+    Recordset &keyed = open(QStringLiteral("plain"));
+    EXPECT_TRUE(keyed.Updatable());
+    EXPECT_EQ(keyed.readOnlyReason(), QString());
 }
 
 TEST_F(RecordsetPg, LostServerIsAnErrorAndKeepsMemory) {
