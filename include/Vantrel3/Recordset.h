@@ -90,14 +90,20 @@ public:
     void MovePrevious();
 
     // AddNew keeps the current record; after Update the new record is last and the old record
-    // is current again. Update without AddNew/Edit raises 3020. A failed Update keeps the edit
-    // pending and the records in memory unchanged.
+    // is current again, and all its fields go in one INSERT. Update without AddNew/Edit raises
+    // 3020. After Edit, Update writes only if each field it writes still holds in the database
+    // the value this recordset read for it (every field, for a table found by SQLite's rowid);
+    // otherwise nothing is written and it raises 3197 when another user changed the record, or
+    // 3167 when another user deleted it. A refused NOT NULL, UNIQUE or CHECK raises 3314, 3022
+    // or 3317 naming the field. A write waits up to 5 seconds for another user's lock, then
+    // raises 3218. A failed Update keeps the edit pending, with its values, and the records in
+    // memory unchanged.
     void AddNew();
     void Edit();
     void Update();
     void CancelUpdate();
-    // Deletes the current record at once; it stays current but dead (3021 on access) until a
-    // move.
+    // Deletes the current record at once, if it still holds what was read (else 3197 or 3167,
+    // and nothing is deleted); it stays current but dead (3021 on access) until a move.
     void Delete();
 
     Vantrel3::Fields &Fields() const;
