@@ -69,6 +69,35 @@ TEST_P(Resync, AfterAConflictTheRecordIsReadAgainAndThePendingEditCanBeSaved) {
               QStringList{QStringLiteral("Bruna|20")});
 }
 
+TEST_P(Resync, TwoControlsOnTheSameRecord) {
+    Recordset &mine = open(QStringLiteral("people"));
+    Vantrel3::DataControl theirs;
+    theirs.SetDatabaseName(databaseName());
+    theirs.SetRecordSource(QStringLiteral("people"));
+    theirs.Refresh();
+    Recordset &other = theirs.Recordset();
+
+    const auto write = [](Recordset &rs, int field, const QVariant &value) {
+        return errorOf([&] {
+            rs.SetAbsolutePosition(0);
+            rs.Edit();
+            rs.Fields().Item(field).SetValue(value);
+            rs.Update();
+        });
+    };
+    EXPECT_EQ(write(other, 1, QStringLiteral("Annalisa")), 0);
+    EXPECT_EQ(write(mine, 2, 7), 0); // another field: both changes stay
+    EXPECT_EQ(mine.text(0, 1), QStringLiteral("Annalisa"));
+    EXPECT_EQ(write(other, 2, 8), 3197); // the field the other control read is no longer there
+    other.CancelUpdate();
+    EXPECT_EQ(other.text(0, 2), QStringLiteral("1"));
+    EXPECT_TRUE(other.resync(0));
+    EXPECT_EQ(other.text(0, 2), QStringLiteral("7"));
+    EXPECT_EQ(write(other, 2, 8), 0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT name, amount FROM people WHERE id = 1")),
+              QStringList{QStringLiteral("Annalisa|8")});
+}
+
 TEST_P(Resync, ARecordAnotherUserDeletedIsNotFoundAndCanBeForgotten) {
     Recordset &rs = open(QStringLiteral("people"));
     exec({QStringLiteral("DELETE FROM people WHERE id = 2")});
