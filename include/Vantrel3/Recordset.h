@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
 namespace Vantrel3 {
 
@@ -48,8 +50,8 @@ private:
     RecordsetPrivate *m_rs;
 };
 
-// The records of a table or query, read at once and kept in memory (a table in primary-key, row
-// id or ctid order), each with the key that finds it again in the database. Writes go straight to
+// The records of a table or query, read at once and kept in memory (a table in primary-key or
+// row id order), each with the key that finds it again in the database. Writes go straight to
 // the database with bound parameters; the memory changes only once the database accepted them.
 // Obtained from DataControl::Recordset(); valid until the control's next Refresh.
 class Recordset {
@@ -60,8 +62,13 @@ public:
 
     // 0 Table, 1 Dynaset, 2 Snapshot (read-only).
     qint16 Type() const;
-    // False for a snapshot, a read-only database or control, a query or a view.
+    // False for a snapshot, a read-only database file or control, a query, a view, or a
+    // PostgreSQL table without a primary key (its rows have no lasting identity to write back
+    // to); AddNew, Edit and Delete then raise 3027 with the reason after the standard text.
     bool Updatable() const;
+    // Why the records can only be read, in Italian, e.g. "La tabella «x» non ha una chiave
+    // primaria: i dati si possono solo leggere."; empty when Updatable().
+    QString readOnlyReason() const;
     // Exact at once: every record is read by Refresh.
     qint32 RecordCount() const;
     bool IsBOF() const;
@@ -83,14 +90,20 @@ public:
     void MovePrevious();
 
     // AddNew keeps the current record; after Update the new record is last and the old record
-    // is current again. Update without AddNew/Edit raises 3020. A failed Update keeps the edit
-    // pending and the records in memory unchanged.
+    // is current again, and all its fields go in one INSERT. Update without AddNew/Edit raises
+    // 3020. After Edit, Update writes only if each field it writes still holds in the database
+    // the value this recordset read for it (every field, for a table found by SQLite's rowid);
+    // otherwise nothing is written and it raises 3197 when another user changed the record, or
+    // 3167 when another user deleted it. A refused NOT NULL, UNIQUE or CHECK raises 3314, 3022
+    // or 3317 naming the field. A write waits up to 5 seconds for another user's lock, then
+    // raises 3218. A failed Update keeps the edit pending, with its values, and the records in
+    // memory unchanged.
     void AddNew();
     void Edit();
     void Update();
     void CancelUpdate();
-    // Deletes the current record at once; it stays current but dead (3021 on access) until a
-    // move.
+    // Deletes the current record at once, if it still holds what was read (else 3197 or 3167,
+    // and nothing is deleted); it stays current but dead (3021 on access) until a move.
     void Delete();
 
     Vantrel3::Fields &Fields() const;
@@ -100,6 +113,22 @@ public:
     qint32 fieldCount() const;
     QString text(qint32 record, qint32 field) const;
     QVariant value(qint32 record, qint32 field) const;
+
+    // For another user's changes (positions 0..RecordCount-1, else 381; a query has no key to
+    // find a record by and raises 3251).
+    // Reads record `position` again from the database by its key into memory and returns true;
+    // false, with memory unchanged, when the database no longer has it. The cursor and
+    // LastModified stay as they are. A pending Edit of that record stays pending with the fields
+    // it has not written refreshed, and its Update then checks against the values just read.
+    bool resync(qint32 position);
+    // Drops record `position` from memory, not from the database: for a record another user
+    // deleted. The records after it move up one position, and the cursor and LastModified
+    // follow them; a current record forgotten is dead, as after Delete, and a pending Edit of it
+    // is discarded.
+    void forget(qint32 position);
+    // The record's values as the database holds them now, read by its key, in the form value()
+    // gives; nullopt when the record no longer exists. Memory is not changed.
+    std::optional<QList<QVariant>> databaseValues(qint32 position) const;
 
 private:
     friend class DataControl;

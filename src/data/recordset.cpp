@@ -1,14 +1,24 @@
 #include "data/recordset_p.h"
 
+#include "data/constraint_failure.h"
+#include "data/record_reader.h"
+#include "data/record_writer.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace Vantrel3 {
 
 namespace {
-const QString kRecordset = QStringLiteral("DAO.Recordset");
 const QString kField = QStringLiteral("DAO.Field");
 const QString kFields = QStringLiteral("DAO.Fields");
+
+// A raw value as value() and Field::Value() give it: Null as the runtime's Null.
+QVariant valueOf(const QVariant &raw, const sql::ColumnType &type) {
+    const QVariant v = sql::fromDriver(raw, type);
+    return v.isValid() ? v : QVariant::fromValue(nullptr);
+}
+
 } // namespace
 
 RecordsetPrivate::RecordsetPrivate() : fields(this) {}
@@ -34,8 +44,9 @@ void RecordsetPrivate::requireCurrent(const QString &source) const {
 }
 
 void RecordsetPrivate::requireUpdatable(const QString &source) const {
-    if (!updatable) {
-        throw sql::daoError(sql::ReadOnlyObject, source);
+    if (!updatable()) {
+        throw VbError(sql::ReadOnlyObject, source,
+                      sql::daoMessage(sql::ReadOnlyObject) + u' ' + readOnlyReason);
     }
 }
 
@@ -74,7 +85,7 @@ void RecordsetPrivate::previewAutoNumbers() {
             }
         }
         if (!ok) {
-            throw sql::fromSqlError(q.lastError(), dialect, kRecordset);
+            throw sqlError(q.lastError());
         }
         buffer[i] = QVariant(q.value(0).toLongLong());
     }
@@ -101,89 +112,66 @@ void RecordsetPrivate::setFieldValue(int field, const QVariant &value) {
     touched[field] = true;
 }
 
-QString RecordsetPrivate::returningList() const {
+QString RecordsetPrivate::selectList() const {
     QStringList out = keySelect;
     for (const FieldInfo &f : info) {
-        out.append(sql::quoteIdentifier(f.name));
+        out.append(f.read);
     }
     return out.join(QStringLiteral(", "));
 }
 
-void RecordsetPrivate::writeReturning(const QString &sqlText, const QList<QVariant> &binds,
-                                      QList<QVariant> &key, QList<QVariant> &record) {
-    QSqlDatabase database = db();
-    if (!database.isOpen()) {
-        throw sql::daoError(sql::DriverFailed, kRecordset);
+QString RecordsetPrivate::keyWhere() const {
+    QStringList terms;
+    for (const QString &column : keyColumns) {
+        terms.append(column + QStringLiteral(" = ?"));
     }
-    // One transaction, so a commit that fails (a lock, a lost server) is seen and reported.
-    if (!database.transaction()) {
-        throw sql::fromSqlError(database.lastError(), dialect, kRecordset);
+    return terms.join(QStringLiteral(" AND "));
+}
+
+QList<QVariant> RecordsetPrivate::keyOf(qsizetype record) const {
+    const qsizetype n = keySelect.size();
+    return keys.mid(record * n, n);
+}
+
+void RecordsetPrivate::store(qsizetype record, const StoredRecord &stored) {
+    std::copy(stored.values.cbegin(), stored.values.cend(), values.begin() + record * info.size());
+    std::copy(stored.key.cbegin(), stored.key.cend(), keys.begin() + record * keySelect.size());
+}
+
+sql::DataError RecordsetPrivate::sqlError(const QSqlError &error) const {
+    QStringList names;
+    for (const FieldInfo &f : info) {
+        names.append(f.name);
     }
-    bool found = false;
-    {
-        QSqlQuery q(database);
-        bool ok = q.prepare(sqlText);
-        for (const QVariant &b : binds) {
-            q.addBindValue(b);
-        }
-        ok = ok && q.exec();
-        if (!ok) {
-            const QSqlError error = q.lastError();
-            q.finish();
-            database.rollback();
-            throw sql::fromSqlError(error, dialect, kRecordset);
-        }
-        if (q.next()) {
-            found = true;
-            for (int i = 0; i < keySelect.size(); ++i) {
-                key.append(q.value(i));
-            }
-            for (int i = 0; i < info.size(); ++i) {
-                record.append(q.value(int(keySelect.size()) + i));
-            }
-        }
+    if (auto failure = sql::ConstraintFailure::read(error, dialect, tableName, names)) {
+        failure->findRule(db(), table);
+        return sql::DataError(failure->number(), kRecordsetSource,
+                              sql::withDriverText(failure->description(), error),
+                              failure->fields().value(0));
     }
-    if (!found) {
-        // The record is no longer where its key says: another user deleted or changed it.
-        database.rollback();
-        throw sql::daoError(sql::RecordDeleted, kRecordset);
-    }
-    if (!database.commit()) {
-        const QSqlError error = database.lastError();
-        database.rollback();
-        throw sql::fromSqlError(error, dialect, kRecordset);
-    }
+    const VbError e =
+        sql::fromSqlError(error, dialect, kRecordsetSource, tableName, db().databaseName());
+    return sql::DataError(e.Number(), e.Source(), e.Description());
 }
 
 void RecordsetPrivate::update() {
-    requireUpdatable(kRecordset);
+    requireUpdatable(kRecordsetSource);
     if (editMode == 0) {
-        throw sql::daoError(sql::NothingPending, kRecordset);
+        throw sql::daoError(sql::NothingPending, kRecordsetSource);
     }
-    QStringList columns;
+    QList<int> written;
     QList<QVariant> binds;
     for (int i = 0; i < info.size(); ++i) {
         if (touched.at(i)) {
-            columns.append(sql::quoteIdentifier(info.at(i).name));
+            written.append(i);
             binds.append(sql::toBind(buffer.at(i), info.at(i).type, dialect));
         }
     }
-    const qsizetype n = info.size();
-    QList<QVariant> key;
-    QList<QVariant> record;
+    RecordWriter writer(*this);
     if (editMode == 2) {
-        QString text = QStringLiteral("INSERT INTO ") + table;
-        if (columns.isEmpty()) {
-            text += QStringLiteral(" DEFAULT VALUES");
-        } else {
-            QStringList marks(columns.size(), QStringLiteral("?"));
-            text += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
-                    QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) +
-                    QLatin1Char(')');
-        }
-        writeReturning(text + QStringLiteral(" RETURNING ") + returningList(), binds, key, record);
-        values.append(record);
-        keys.append(key);
+        const StoredRecord record = writer.insert(written, binds);
+        values.append(record.values);
+        keys.append(record.key);
         ++rows;
         lastModified = rows - 1;
         if (eof) {
@@ -191,23 +179,10 @@ void RecordsetPrivate::update() {
         }
     } else {
         if (dead || pos >= rows) {
-            throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+            throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
         }
-        if (!columns.isEmpty()) {
-            QStringList sets;
-            for (const QString &c : columns) {
-                sets.append(c + QStringLiteral(" = ?"));
-            }
-            for (qsizetype k = 0; k < keySelect.size(); ++k) {
-                binds.append(keys.at(pos * keySelect.size() + k));
-            }
-            writeReturning(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-                               sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
-                               keyCompare.join(QStringLiteral(" AND ")) +
-                               QStringLiteral(" RETURNING ") + returningList(),
-                           binds, key, record);
-            std::copy(record.cbegin(), record.cend(), values.begin() + pos * n);
-            std::copy(key.cbegin(), key.cend(), keys.begin() + pos * keySelect.size());
+        if (!written.isEmpty()) {
+            store(pos, writer.update(pos, written, binds));
         }
         lastModified = pos;
     }
@@ -215,38 +190,40 @@ void RecordsetPrivate::update() {
 }
 
 void RecordsetPrivate::remove() {
-    requireUpdatable(kRecordset);
-    requireCurrent(kRecordset);
+    requireUpdatable(kRecordsetSource);
+    requireCurrent(kRecordsetSource);
     if (editMode == 2) {
         discardEdit(); // a pending new record is dropped; the current record is the one deleted
     }
-    QList<QVariant> binds;
-    for (qsizetype k = 0; k < keySelect.size(); ++k) {
-        binds.append(keys.at(pos * keySelect.size() + k));
-    }
-    QSqlQuery q(db());
-    bool ok = q.prepare(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ") +
-                        keyCompare.join(QStringLiteral(" AND ")));
-    for (const QVariant &b : binds) {
-        q.addBindValue(b);
-    }
-    if (!ok || !q.exec()) {
-        throw sql::fromSqlError(q.lastError(), dialect, kRecordset);
-    }
-    if (q.numRowsAffected() != 1) {
-        throw sql::daoError(sql::RecordDeleted, kRecordset);
-    }
+    RecordWriter(*this).remove(pos);
+    discardEdit();
+    drop(pos);
+}
+
+void RecordsetPrivate::drop(qsizetype record) {
     const qsizetype n = info.size();
-    values.remove(pos * n, n);
-    keys.remove(pos * keySelect.size(), keySelect.size());
+    values.remove(record * n, n);
+    keys.remove(record * keySelect.size(), keySelect.size());
     --rows;
-    if (lastModified == pos) {
+    if (lastModified == record) {
         lastModified = -1;
-    } else if (lastModified > pos) {
+    } else if (lastModified > record) {
         --lastModified;
     }
-    discardEdit();
-    dead = true;
+    if (record < pos) {
+        --pos; // the current record (or the end) moved up with the others
+    } else if (record == pos && !bof && !eof && !dead) {
+        if (editMode == 1) {
+            discardEdit();
+        }
+        dead = true; // the next record now sits at pos, as after Delete
+    }
+}
+
+void RecordsetPrivate::requireRecord(qsizetype record) const {
+    if (record < 0 || record >= rows) {
+        throw VbError(VbError::SubscriptOutOfRange, kRecordsetSource);
+    }
 }
 
 // Field
@@ -308,7 +285,11 @@ qint16 Recordset::Type() const {
 }
 
 bool Recordset::Updatable() const {
-    return d->updatable;
+    return d->updatable();
+}
+
+QString Recordset::readOnlyReason() const {
+    return d->readOnlyReason;
 }
 
 qint32 Recordset::RecordCount() const {
@@ -333,7 +314,7 @@ qint32 Recordset::AbsolutePosition() const {
 
 void Recordset::SetAbsolutePosition(qint32 position) {
     if (position < 0 || position >= d->rows) {
-        throw sql::daoError(sql::InvalidArgument, kRecordset);
+        throw sql::daoError(sql::InvalidArgument, kRecordsetSource);
     }
     d->discardEdit();
     d->pos = position;
@@ -346,21 +327,21 @@ qint32 Recordset::LastModified() const {
 
 void Recordset::MoveFirst() {
     if (d->rows == 0) {
-        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+        throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
     }
     SetAbsolutePosition(0);
 }
 
 void Recordset::MoveLast() {
     if (d->rows == 0) {
-        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+        throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
     }
     SetAbsolutePosition(qint32(d->rows - 1));
 }
 
 void Recordset::MoveNext() {
     if (d->eof) {
-        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+        throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
     }
     d->discardEdit();
     // After a Delete the next record already sits at the dead record's index.
@@ -372,7 +353,7 @@ void Recordset::MoveNext() {
 
 void Recordset::MovePrevious() {
     if (d->bof) {
-        throw sql::daoError(sql::NoCurrentRecord, kRecordset);
+        throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
     }
     d->discardEdit();
     const qsizetype previous = d->pos - 1;
@@ -382,7 +363,7 @@ void Recordset::MovePrevious() {
 }
 
 void Recordset::AddNew() {
-    d->requireUpdatable(kRecordset);
+    d->requireUpdatable(kRecordsetSource);
     d->discardEdit();
     d->buffer = QList<QVariant>(d->info.size());
     d->touched = QList<bool>(d->info.size(), false);
@@ -391,8 +372,8 @@ void Recordset::AddNew() {
 }
 
 void Recordset::Edit() {
-    d->requireUpdatable(kRecordset);
-    d->requireCurrent(kRecordset);
+    d->requireUpdatable(kRecordsetSource);
+    d->requireCurrent(kRecordsetSource);
     d->discardEdit();
     d->buffer.reserve(d->info.size());
     for (int i = 0; i < d->info.size(); ++i) {
@@ -408,7 +389,7 @@ void Recordset::Update() {
 
 void Recordset::CancelUpdate() {
     if (d->editMode == 0) {
-        throw sql::daoError(sql::NothingPending, kRecordset);
+        throw sql::daoError(sql::NothingPending, kRecordsetSource);
     }
     d->discardEdit();
 }
@@ -427,17 +408,51 @@ qint32 Recordset::fieldCount() const {
 
 QString Recordset::text(qint32 record, qint32 field) const {
     if (record < 0 || record >= d->rows || field < 0 || field >= d->info.size()) {
-        throw VbError(VbError::SubscriptOutOfRange, kRecordset);
+        throw VbError(VbError::SubscriptOutOfRange, kRecordsetSource);
     }
     return sql::displayText(d->raw(record, field), d->info.at(field).type);
 }
 
 QVariant Recordset::value(qint32 record, qint32 field) const {
     if (record < 0 || record >= d->rows || field < 0 || field >= d->info.size()) {
-        throw VbError(VbError::SubscriptOutOfRange, kRecordset);
+        throw VbError(VbError::SubscriptOutOfRange, kRecordsetSource);
     }
-    const QVariant v = sql::fromDriver(d->raw(record, field), d->info.at(field).type);
-    return v.isValid() ? v : QVariant::fromValue(nullptr);
+    return valueOf(d->raw(record, field), d->info.at(field).type);
+}
+
+bool Recordset::resync(qint32 position) {
+    d->requireRecord(position);
+    const auto stored = RecordReader(*d).read(d->keyOf(position));
+    if (!stored) {
+        return false;
+    }
+    d->store(position, *stored);
+    if (d->editMode == 1 && d->pos == position && !d->dead) {
+        for (int i = 0; i < d->info.size(); ++i) {
+            if (!d->touched.at(i)) {
+                d->buffer[i] = sql::fromDriver(d->raw(position, i), d->info.at(i).type);
+            }
+        }
+    }
+    return true;
+}
+
+void Recordset::forget(qint32 position) {
+    d->requireRecord(position);
+    d->drop(position);
+}
+
+std::optional<QList<QVariant>> Recordset::databaseValues(qint32 position) const {
+    d->requireRecord(position);
+    const auto stored = RecordReader(*d).read(d->keyOf(position));
+    if (!stored) {
+        return std::nullopt;
+    }
+    QList<QVariant> out;
+    for (int i = 0; i < d->info.size(); ++i) {
+        out.append(valueOf(stored->values.at(i), d->info.at(i).type));
+    }
+    return out;
 }
 
 } // namespace Vantrel3

@@ -16,6 +16,7 @@ namespace {
 struct Relation {
     QString qualified; // quoted
     bool baseTable = false;
+    QString name; // its own name, unquoted
 };
 
 struct Column {
@@ -74,7 +75,7 @@ std::optional<Relation> findRelation(const QSqlDatabase &db, sql::Dialect dialec
         while (q.next()) {
             const QString name = q.value(0).toString();
             candidates.append(
-                {name, {sql::quoteIdentifier(name), q.value(1).toString() == u"table"}});
+                {name, {sql::quoteIdentifier(name), q.value(1).toString() == u"table", name}});
         }
     } else {
         QSqlQuery q = run(db,
@@ -89,7 +90,7 @@ std::optional<Relation> findRelation(const QSqlDatabase &db, sql::Dialect dialec
             const QString name = q.value(1).toString();
             const Relation r{sql::quoteIdentifier(schema) + QLatin1Char('.') +
                                  sql::quoteIdentifier(name),
-                             q.value(2).toBool()};
+                             q.value(2).toBool(), name};
             if (q.value(3).toBool()) {
                 candidates.append({name, r});
             }
@@ -120,10 +121,13 @@ QList<Column> tableColumns(const QSqlDatabase &db, sql::Dialect dialect, const R
                             {}});
         }
     } else {
+        // The key order is the column's place in the primary key's indkey, an int2vector
+        // numbered from 0.
         QSqlQuery q = run(
             db,
             QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
-                           "COALESCE(array_position(i.indkey::int2[], a.attnum), 0), "
+                           "COALESCE(array_position(i.indkey::int2[], a.attnum) + 1 - "
+                           "array_lower(i.indkey::int2[], 1), 0), "
                            "CASE WHEN a.attidentity = 'a' THEN NULL ELSE "
                            "pg_get_serial_sequence(a.attrelid::regclass::text, a.attname) END "
                            "FROM pg_attribute a LEFT JOIN pg_index i ON i.indrelid = a.attrelid "
@@ -136,6 +140,35 @@ QList<Column> tableColumns(const QSqlDatabase &db, sql::Dialect dialect, const R
         }
     }
     return columns;
+}
+
+const QString kOnlyRead = QStringLiteral(": i dati si possono solo leggere.");
+
+// Why the records of a source can only be read, or "" when they can be written. `relation` is
+// null for a query.
+QString whyReadOnly(qint16 kind, bool readOnlyControl, const Relation *relation, bool hasKey,
+                    bool readOnlyFile, const QString &file) {
+    if (readOnlyControl) {
+        return QStringLiteral("Il controllo dati è impostato in sola lettura (ReadOnly)") +
+               kOnlyRead;
+    }
+    if (kind == 2) {
+        return QStringLiteral("Il recordset è di tipo Snapshot") + kOnlyRead;
+    }
+    if (!relation) {
+        return QStringLiteral("L'origine dei dati è una query") + kOnlyRead;
+    }
+    if (!relation->baseTable) {
+        return QStringLiteral("«%1» è una vista, non una tabella").arg(relation->name) + kOnlyRead;
+    }
+    if (!hasKey) {
+        return QStringLiteral("La tabella «%1» non ha una chiave primaria").arg(relation->name) +
+               kOnlyRead;
+    }
+    if (readOnlyFile) {
+        return QStringLiteral("Il file del database «%1» è di sola lettura").arg(file) + kOnlyRead;
+    }
+    return {};
 }
 
 void readRows(RecordsetPrivate &p, QSqlQuery &q, const QString &source) {
@@ -177,7 +210,10 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         QHash<QString, QList<Column>> declared;
         for (int i = 0; i < record.count(); ++i) {
             const QSqlField f = record.field(i);
-            FieldInfo info{f.name(), sql::columnTypeFromMeta(f.metaType()), false, false, {}};
+            FieldInfo info;
+            info.name = f.name();
+            info.type = sql::columnTypeFromMeta(f.metaType());
+            info.read = sql::quoteIdentifier(f.name());
             const QString tableName = f.tableName();
             if (!tableName.isEmpty()) {
                 if (!declared.contains(tableName)) {
@@ -195,7 +231,8 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             p->info.append(info);
         }
         readRows(*p, q, source);
-        p->updatable = false; // a query has no single record to write back to
+        // A query has no single record to write back to.
+        p->readOnlyReason = whyReadOnly(kind, readOnly, nullptr, false, readOnlyDb, {});
     } else {
         const QString name = unquoteName(recordSource);
         const auto relation = findRelation(db, dialect, name, source);
@@ -205,7 +242,6 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         }
         const QList<Column> columns = tableColumns(db, dialect, *relation, source);
         QList<Column> keyColumns;
-        QStringList selectList;
         const qsizetype keyParts = std::count_if(columns.cbegin(), columns.cend(),
                                                  [](const Column &c) { return c.keyOrder > 0; });
         for (const Column &c : columns) {
@@ -213,9 +249,10 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             const bool rowidAlias =
                 dialect == sql::Dialect::Sqlite && keyParts == 1 && c.keyOrder == 1 &&
                 c.declared.trimmed().compare(u"INTEGER", Qt::CaseInsensitive) == 0;
+            const QString quoted = sql::quoteIdentifier(c.name);
             p->info.append({c.name, sql::columnTypeFromDeclared(c.declared, dialect), c.notNull,
-                            rowidAlias || !c.sequence.isEmpty(), c.sequence});
-            selectList.append(sql::quoteIdentifier(c.name));
+                            rowidAlias || !c.sequence.isEmpty(), c.sequence,
+                            sql::readExpression(quoted, c.declared, dialect)});
             if (c.keyOrder > 0) {
                 keyColumns.append(c);
             }
@@ -223,26 +260,28 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         std::sort(keyColumns.begin(), keyColumns.end(),
                   [](const Column &a, const Column &b) { return a.keyOrder < b.keyOrder; });
         for (const Column &c : keyColumns) {
-            p->keySelect.append(sql::quoteIdentifier(c.name));
-            p->keyCompare.append(sql::quoteIdentifier(c.name) + QStringLiteral(" = ?"));
+            const QString quoted = sql::quoteIdentifier(c.name);
+            p->keyColumns.append(quoted);
+            p->keySelect.append(sql::readExpression(quoted, c.declared, dialect));
         }
-        if (keyColumns.isEmpty() && relation->baseTable) {
-            // No primary key: the row's own address identifies it.
-            const bool sqlite = dialect == sql::Dialect::Sqlite;
-            p->keySelect.append(sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid"));
-            p->keyCompare.append(sqlite ? QStringLiteral("rowid = ?")
-                                        : QStringLiteral("ctid = ?::tid"));
+        if (keyColumns.isEmpty() && relation->baseTable && dialect == sql::Dialect::Sqlite) {
+            // No primary key: the row's own address identifies it, checked by the record's
+            // content. PostgreSQL has no such address: a row's ctid changes with every update.
+            p->keyColumns.append(QStringLiteral("rowid"));
+            p->keySelect.append(QStringLiteral("rowid"));
+            p->addressKey = true;
         }
         p->table = relation->qualified;
-        QString text = QStringLiteral("SELECT ") + (p->keySelect + selectList).join(u", ") +
-                       QStringLiteral(" FROM ") + relation->qualified;
-        if (!p->keySelect.isEmpty()) {
-            text += QStringLiteral(" ORDER BY ") + p->keySelect.join(u", ");
+        p->tableName = relation->name;
+        QString text = QStringLiteral("SELECT ") + p->selectList() + QStringLiteral(" FROM ") +
+                       relation->qualified;
+        if (!p->keyColumns.isEmpty()) {
+            text += QStringLiteral(" ORDER BY ") + p->keyColumns.join(u", ");
         }
         QSqlQuery q = run(db, text, {}, dialect, source, name);
         readRows(*p, q, source);
-        p->updatable =
-            kind != 2 && !readOnly && !readOnlyDb && relation->baseTable && !p->keySelect.isEmpty();
+        p->readOnlyReason = whyReadOnly(kind, readOnly, &*relation, !p->keyColumns.isEmpty(),
+                                        readOnlyDb, db.databaseName());
     }
     p->makeFields();
     p->pos = 0;

@@ -2,6 +2,7 @@
 
 #include <Vantrel3/Recordset.h>
 
+#include "data/data_error.h"
 #include "data/sql_types.h"
 
 #include <QList>
@@ -14,6 +15,9 @@
 
 namespace Vantrel3 {
 
+// The source of the errors a recordset raises.
+inline const QString kRecordsetSource = QStringLiteral("DAO.Recordset");
+
 struct FieldInfo {
     QString name;
     sql::ColumnType type;
@@ -22,6 +26,13 @@ struct FieldInfo {
     // like an AutoNumber it holds its number from AddNew on, so it never reads as Null there.
     bool autoNumber = false;
     QString sequence; // PostgreSQL sequence that numbers it
+    QString read;     // the SQL that reads it without loss (sql::readExpression)
+};
+
+// One record as the database returned it: its key and its fields' raw driver values.
+struct StoredRecord {
+    QList<QVariant> key;
+    QList<QVariant> values;
 };
 
 class RecordsetPrivate {
@@ -32,10 +43,15 @@ public:
     QString connection;
     sql::Dialect dialect = sql::Dialect::Sqlite;
     qint16 kind = 1;
-    bool updatable = false;
+    // Why the records can only be read, in the user's words; empty when they can be written.
+    QString readOnlyReason;
     QString table;          // quoted, qualified name; empty for a query
-    QStringList keySelect;  // expressions that read a record's key
-    QStringList keyCompare; // "expr = ?" for each key part
+    QString tableName;      // the table's own name, as messages give it
+    QStringList keyColumns; // the columns of the key, quoted, or the row id; none for a query
+    QStringList keySelect;  // expressions that read a record's key without loss
+    // The key is the row's address (SQLite's rowid), which the database may give to another row
+    // after a delete or a VACUUM: only the record's whole content confirms it is still the same.
+    bool addressKey = false;
     QList<FieldInfo> info;
 
     // Records in memory: rows x fields raw driver values, rows x keys.
@@ -61,6 +77,7 @@ public:
     const QVariant &raw(qsizetype record, int field) const {
         return values.at(record * info.size() + field);
     }
+    bool updatable() const { return readOnlyReason.isEmpty(); }
     bool hasCurrent() const { return !bof && !eof && !dead; }
     void requireCurrent(const QString &source) const;
     void requireUpdatable(const QString &source) const;
@@ -69,10 +86,20 @@ public:
     void previewAutoNumbers();
     QVariant fieldValue(int field) const;
     void setFieldValue(int field, const QVariant &value);
-    // Runs one write statement that returns the key and every field of the written record.
-    void writeReturning(const QString &sql, const QList<QVariant> &binds, QList<QVariant> &key,
-                        QList<QVariant> &record);
-    QString returningList() const;
+    // The key and every field, as read from the table and returned by writes.
+    QString selectList() const;
+    // "key = ? AND ...", to bind with a key.
+    QString keyWhere() const;
+    QList<QVariant> keyOf(qsizetype record) const;
+    // Puts a record read again from the database in place of record `record`.
+    void store(qsizetype record, const StoredRecord &stored);
+    // Removes record `record` from memory; the cursor and LastModified follow the records.
+    void drop(qsizetype record);
+    // 381 unless 0 <= record < rows.
+    void requireRecord(qsizetype record) const;
+    // Maps a driver error of a statement on this recordset's data onto the DAO error, naming
+    // the field a NOT NULL, UNIQUE or CHECK refusal is about.
+    sql::DataError sqlError(const QSqlError &error) const;
     void update();
     void remove();
 };

@@ -10,14 +10,10 @@ namespace Vantrel3::sql {
 
 namespace {
 
+// How long a write waits for another user's lock before it is reported, the same on both
+// engines: long enough that ordinary contention (another program saving a record) passes
+// unnoticed, short enough that a lock left open does not freeze the user interface for long.
 constexpr int kLockTimeoutMs = 5000;
-
-} // namespace
-
-namespace {
-
-// Short, so a write blocked by another connection's lock fails promptly instead of hanging the UI.
-constexpr int kBusyTimeoutMs = 250;
 constexpr int kConnectTimeoutS = 5;
 
 QString decode(const QString &s) {
@@ -103,7 +99,7 @@ QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarge
         }
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(target.path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockTimeoutMs);
         // Permission bits only (WriteUser asks access(), which says yes to root): the owner's
         // intent holds even for a root process.
         const auto writable =
@@ -139,9 +135,12 @@ QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarge
         throw error;
     }
     if (target.dialect == Dialect::Postgres) {
-        // A row or table locked by another session is reported after a while instead of
-        // freezing the user interface, like SQLite's busy timeout.
+        // A row or table locked by another session is reported after the same wait as
+        // SQLite's busy timeout instead of freezing the user interface.
         QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kLockTimeoutMs));
+        // Floating-point values print with every digit they need to read back exactly (the
+        // default from version 12 on), so a value compares equal to itself once bound back.
+        QSqlQuery(db).exec(QStringLiteral("SET extra_float_digits = 3"));
     }
     return db;
 }

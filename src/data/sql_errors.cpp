@@ -3,62 +3,65 @@
 namespace Vantrel3::sql {
 
 QString daoMessage(qint32 number, const QString &name) {
+    // The user reads these in the control's message boxes, so they are Italian.
     switch (number) {
-    case ObjectNotSet:
+    case ObjectNotSet: // the runtime's own error, worded as the runtime's other texts
         return QStringLiteral("Object variable or With block variable not set");
     case InvalidArgument:
-        return QStringLiteral("Invalid argument.");
+        return QStringLiteral("Argomento non valido.");
     case ObjectNotFound:
-        return QStringLiteral("The database engine could not find the object '%1'. Make sure the "
-                              "object exists and that you spell its name and the path name "
-                              "correctly.")
+        return QStringLiteral("Impossibile trovare l'oggetto «%1». Verificare che esista e che il "
+                              "nome e il percorso siano scritti correttamente.")
             .arg(name);
     case NothingPending:
-        return QStringLiteral("Update or CancelUpdate without AddNew or Edit.");
+        return QStringLiteral("Update o CancelUpdate senza AddNew o Edit.");
     case NoCurrentRecord:
-        return QStringLiteral("No current record.");
+        return QStringLiteral("Nessun record corrente.");
     case DuplicateKey:
-        return QStringLiteral("The changes you requested to the table were not successful because "
-                              "they would create duplicate values in the index, primary key, or "
-                              "relationship.");
+        return QStringLiteral("Le modifiche richieste non sono state apportate perché creerebbero "
+                              "valori duplicati nell'indice, nella chiave primaria o nella "
+                              "relazione.");
     case FileNotFound:
-        return QStringLiteral("Couldn't find file '%1'.").arg(name);
+        return QStringLiteral("Impossibile trovare il file «%1».").arg(name);
     case ReadOnlyObject:
-        return QStringLiteral("Cannot update. Database or object is read-only.");
+        return QStringLiteral("Impossibile aggiornare. Il database o l'oggetto è di sola lettura.");
     case InvalidPath:
-        return QStringLiteral("'%1' isn't a valid path.").arg(name);
+        return QStringLiteral("«%1» non è un percorso valido.").arg(name);
     case InputTableNotFound:
-        return QStringLiteral("The database engine cannot find the input table or query '%1'. "
-                              "Make sure it exists and that its name is spelled correctly.")
+        return QStringLiteral("Impossibile trovare la tabella o la query di input «%1». Verificare "
+                              "che esista e che il nome sia scritto correttamente.")
             .arg(name);
     case DriverFailed:
-        return QStringLiteral("ODBC--call failed.");
+        return QStringLiteral("Chiamata al database non riuscita.");
     case FieldTooSmall:
-        return QStringLiteral("The field is too small to accept the amount of data you attempted "
-                              "to add. Try inserting or pasting less data.");
+        return QStringLiteral("Il campo è troppo piccolo per contenere i dati che si è tentato di "
+                              "aggiungere. Inserire meno dati.");
     case RecordDeleted:
-        return QStringLiteral("Record is deleted.");
+        return QStringLiteral("Il record è stato eliminato.");
+    case DataChanged:
+        return QStringLiteral("Un altro utente ha modificato i dati di questo record dopo che sono "
+                              "stati letti: nulla è stato scritto.");
     case RelatedRecordRequired:
-        return QStringLiteral("You cannot add or change a record because a related record is "
-                              "required.");
+        return QStringLiteral("Impossibile aggiungere o modificare il record: è necessario un "
+                              "record correlato.");
     case RecordLocked:
-        return QStringLiteral("Could not update; currently locked.");
+        return QStringLiteral("Impossibile aggiornare: il record o la tabella è bloccato da un "
+                              "altro utente.");
     case NotSupported:
-        return QStringLiteral("Operation is not supported for this type of object.");
+        return QStringLiteral("Operazione non supportata per questo tipo di oggetto.");
     case ItemNotFound:
-        return QStringLiteral("Item not found in this collection.");
+        return QStringLiteral("Elemento non trovato nella raccolta.");
     case RequiredIsNull:
-        return QStringLiteral("The field '%1' cannot contain a Null value because the Required "
-                              "property for this field is set to True. Enter a value in this "
-                              "field.")
+        return QStringLiteral("Il campo «%1» non può contenere un valore Null perché è "
+                              "obbligatorio. Immettere un valore nel campo.")
             .arg(name);
     case ValidationRule:
-        return QStringLiteral("One or more values are prohibited by the validation rule set for "
-                              "the table.");
+        return QStringLiteral("Uno o più valori non sono consentiti dalla regola di validità "
+                              "impostata per la tabella.");
     case UnrecognizedFormat:
-        return QStringLiteral("Unrecognized database format '%1'.").arg(name);
+        return QStringLiteral("Formato di database «%1» non riconosciuto.").arg(name);
     case ConversionError:
-        return QStringLiteral("Data type conversion error.");
+        return QStringLiteral("Errore di conversione del tipo di dati.");
     default:
         return VbError::standardDescription(number);
     }
@@ -70,11 +73,22 @@ VbError daoError(qint32 number, const QString &source, const QString &name) {
 
 namespace {
 
-qint32 sqliteNumber(const QSqlError &error) {
+// SQLITE_READONLY_DBMOVED: the file was unlinked or replaced after it was opened.
+constexpr int kSqliteMoved = 1032;
+
+int sqliteCode(const QSqlError &error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code : -1;
+}
+
+qint32 sqliteNumber(const QSqlError &error) {
+    const int code = sqliteCode(error);
     const QString text = error.databaseText();
-    switch (ok ? code & 0xFF : -1) {
+    if (code == kSqliteMoved) {
+        return FileNotFound;
+    }
+    switch (code < 0 ? -1 : code & 0xFF) {
     case 19: // constraint; the extended code or the message tells which one
         if (code == 2067 || code == 1555 || text.contains(u"UNIQUE")) {
             return DuplicateKey;
@@ -128,17 +142,29 @@ qint32 postgresNumber(const QSqlError &error) {
 
 } // namespace
 
+QString withDriverText(const QString &ours, const QSqlError &error) {
+    QString detail = error.text().trimmed();
+    if (detail.isEmpty()) {
+        detail = QStringLiteral("nessuna risposta dal database");
+    }
+    return ours + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
 VbError fromSqlError(const QSqlError &error, Dialect dialect, const QString &source,
-                     const QString &name) {
+                     const QString &name, const QString &file) {
     // The native code decides, not type(): the SQLite driver files a failed step as a
     // ConnectionError. A lost server has no SQLSTATE and falls to 3146.
     const qint32 number = dialect == Dialect::Sqlite ? sqliteNumber(error) : postgresNumber(error);
-    QString detail = error.text().trimmed();
-    if (detail.isEmpty()) {
-        detail = QStringLiteral("no response from the database");
+    const QString where = file.isEmpty() ? name : file;
+    QString ours;
+    if (dialect == Dialect::Sqlite && sqliteCode(error) == kSqliteMoved) {
+        ours = QStringLiteral("Il file del database «%1» non è più dove era stato aperto: è stato "
+                              "spostato, sostituito o cancellato. Nulla è stato scritto.")
+                   .arg(where);
+    } else {
+        ours = daoMessage(number, number == FileNotFound ? where : name);
     }
-    return VbError(number, source,
-                   daoMessage(number, name) + QStringLiteral(" (") + detail + QLatin1Char(')'));
+    return VbError(number, source, withDriverText(ours, error));
 }
 
 } // namespace Vantrel3::sql

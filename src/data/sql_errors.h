@@ -24,6 +24,7 @@ enum DaoError : qint32 {
     DriverFailed = 3146,
     FieldTooSmall = 3163,
     RecordDeleted = 3167,
+    DataChanged = 3197, // another user changed the record since it was read
     RelatedRecordRequired = 3201,
     RecordLocked = 3218,
     NotSupported = 3251,
@@ -38,9 +39,14 @@ enum DaoError : qint32 {
 QString daoMessage(qint32 number, const QString &name = {});
 VbError daoError(qint32 number, const QString &source, const QString &name = {});
 
-// Maps a driver error onto the nearest DAO number; the driver's own text is kept in the
-// description so the cause stays visible.
+// Our description followed by the driver's own text, so that nothing of the cause is lost.
+QString withDriverText(const QString &ours, const QSqlError &error);
+
+// Maps a driver error onto the nearest DAO number, the driver's text after ours. `name` is the
+// object a message names (a table, or the database for a failed open); `file` the database file
+// a failure to find it names, when it is not `name`. An SQLite file deleted or replaced while
+// open is reported as not found (3024), not as read-only.
 VbError fromSqlError(const QSqlError &error, Dialect dialect, const QString &source,
-                     const QString &name = {});
+                     const QString &name = {}, const QString &file = {});
 
 } // namespace Vantrel3::sql

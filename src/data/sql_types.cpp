@@ -423,6 +423,42 @@ QVariant toBind(const QVariant &stored, const ColumnType &type, Dialect dialect)
     }
 }
 
+QString readExpression(const QString &quotedColumn, const QString &declared, Dialect dialect) {
+    if (dialect == Dialect::Sqlite) {
+        return quotedColumn;
+    }
+    // The types whose text the driver turns into a value that prints back the same.
+    static const char *const exact[] = {
+        "smallint",
+        "integer",
+        "bigint",
+        "real",
+        "double precision",
+        "boolean",
+        "date",
+        "bytea",
+        "character varying",
+        "character",
+        "text",
+        "uuid",
+        "name",
+        "oid",
+    };
+    const QString base = declared.trimmed().toLower().section(u'(', 0, 0).trimmed();
+    for (const char *type : exact) {
+        if (base == QLatin1String(type)) {
+            return quotedColumn;
+        }
+    }
+    return quotedColumn + QStringLiteral("::text");
+}
+
+QString sameValue(const QString &readExpression, Dialect dialect) {
+    return readExpression + (dialect == Dialect::Sqlite
+                                 ? QStringLiteral(" IS ?")
+                                 : QStringLiteral(" IS NOT DISTINCT FROM ?"));
+}
+
 QString quoteIdentifier(const QString &name) {
     QString out = name;
     out.replace(u'"', QStringLiteral("\"\""));

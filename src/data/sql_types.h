@@ -51,6 +51,14 @@ QVariant toBind(const QVariant &stored, const ColumnType &type, Dialect dialect)
 
 bool isNullValue(const QVariant &value);
 
+// The SQL that reads a column so that its value, bound back as read, compares equal to what the
+// database holds. SQLite hands values back exactly as stored. The PostgreSQL driver decodes
+// numeric to double and times to milliseconds, and some types have no equality at all, so there
+// every column whose decoding is not exact is read as the server's own text for it.
+QString readExpression(const QString &quotedColumn, const QString &declared, Dialect dialect);
+// Null-safe equality of a column read by readExpression with one bound value.
+QString sameValue(const QString &readExpression, Dialect dialect);
+
 // "name" with embedded double quotes doubled, and back.
 QString quoteIdentifier(const QString &name);
 QString unquoteIdentifier(const QString &quoted);

@@ -321,36 +321,6 @@ TEST_F(DataControlTest, FailedWritesReportAndKeepMemory) {
               (QStringList{"Anna", "Bruno", "Carla"}));
 }
 
-TEST_F(DataControlTest, LockedDatabaseFailsInsteadOfWaiting) {
-    Recordset &rs = open(QStringLiteral("people"));
-    const QString name = QStringLiteral("data_control_test_locker");
-    {
-        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        locker.setDatabaseName(file);
-        ASSERT_TRUE(locker.open());
-        QSqlQuery q(locker);
-        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
-        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE people SET amount = 99 WHERE id = 3")));
-
-        rs.SetAbsolutePosition(0);
-        rs.Edit();
-        rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
-        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
-        EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
-        rs.AddNew();
-        rs.Fields().Item(1).SetValue(QStringLiteral("Dario"));
-        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3218);
-        EXPECT_EQ(rs.RecordCount(), 3);
-        ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
-
-        rs.Update(); // the lock is gone: the same pending record now goes through
-        EXPECT_EQ(rs.RecordCount(), 4);
-    }
-    QSqlDatabase::removeDatabase(name);
-    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people ORDER BY id")),
-              (QStringList{"Anna", "Bruno", "Carla", "Dario"}));
-}
-
 TEST_F(DataControlTest, ReadOnlyFileOpensButRefusesWrites) {
     ASSERT_TRUE(
         QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -360,6 +330,124 @@ TEST_F(DataControlTest, ReadOnlyFileOpensButRefusesWrites) {
     EXPECT_EQ(errorOf([&] { rs.AddNew(); }), 3027);
     EXPECT_EQ(errorOf([&] { rs.Delete(); }), 3027);
     EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT count(*) FROM people")), QStringList{"3"});
+}
+
+TEST_F(DataControlTest, ADatabaseFileMovedAwayWhileOpenIsNotFoundRatherThanReadOnly) {
+    const QString other = dir.filePath(QStringLiteral("other.db"));
+    struct Case {
+        const char *name;
+        std::function<void()> move;
+        QStringList after; // what the path holds afterwards
+    };
+    const Case cases[] = {
+        {"deleted", [&] { ASSERT_TRUE(QFile::remove(file)); }, {}},
+        {"replaced",
+         [&] {
+             sqlite(other, {QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, name "
+                                           "VARCHAR(40) NOT NULL UNIQUE, born DATE, amount REAL)"),
+                            QStringLiteral("INSERT INTO people (name) VALUES ('Zeta')")});
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_TRUE(QFile::rename(other, file));
+         },
+         {"Zeta"}},
+    };
+    const std::function<void(Recordset &)> writes[] = {
+        [](Recordset &rs) {
+            rs.SetAbsolutePosition(0);
+            rs.Edit();
+            rs.Fields().Item(1).SetValue(QStringLiteral("Anita"));
+            rs.Update();
+        },
+        [](Recordset &rs) {
+            rs.AddNew();
+            rs.Fields().Item(1).SetValue(QStringLiteral("Dario"));
+            rs.Update();
+        },
+        [](Recordset &rs) {
+            rs.SetAbsolutePosition(1);
+            rs.Delete();
+        },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!QFile::exists(file)) {
+            sqlite(file, {QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, name "
+                                         "VARCHAR(40) NOT NULL UNIQUE, born DATE, amount REAL)"),
+                          QStringLiteral("INSERT INTO people (name) VALUES ('Anna'), ('Bruno')")});
+        }
+        Recordset &rs = open(QStringLiteral("people"));
+        const int records = rs.RecordCount();
+        c.move();
+        for (const auto &write : writes) {
+            try {
+                write(rs);
+                ADD_FAILURE() << "written to a file no longer there";
+            } catch (const VbError &e) {
+                // Not 3027: the file is not read-only, it is gone from where it was opened.
+                EXPECT_EQ(e.Number(), 3024) << e.Description().toStdString();
+                EXPECT_TRUE(e.Description().contains(file)) << e.Description().toStdString();
+                EXPECT_TRUE(e.Description().contains(QStringLiteral("spostato")));
+                EXPECT_TRUE(e.Description().contains(QStringLiteral("readonly database")));
+            }
+            EXPECT_EQ(rs.RecordCount(), records);
+            EXPECT_EQ(rs.text(0, 1), QStringLiteral("Anna"));
+            if (rs.EditMode() != 0) {
+                rs.CancelUpdate();
+            }
+        }
+        if (QFile::exists(file)) {
+            EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT name FROM people")), c.after);
+        }
+    }
+}
+
+TEST_F(DataControlTest, ARecordsetThatOnlyReadsSaysWhy) {
+    sqlite(file, {QStringLiteral("CREATE VIEW grown AS SELECT * FROM people WHERE born IS NOT "
+                                 "NULL"),
+                  QStringLiteral("CREATE TABLE plain (v TEXT)")});
+    struct Case {
+        const char *name;
+        const char *source;
+        qint16 type;
+        bool readOnlyControl;
+        bool readOnlyFile;
+        QStringList mentions; // empty when the recordset is updatable
+    };
+    const Case cases[] = {
+        {"table", "people", 1, false, false, {}},
+        {"table type", "people", 0, false, false, {}},
+        {"table without a primary key", "plain", 1, false, false, {}},
+        {"snapshot", "people", 2, false, false, {"Snapshot"}},
+        {"query", "SELECT name FROM people", 1, false, false, {"query"}},
+        {"view", "grown", 1, false, false, {"«grown»", "vista"}},
+        {"read-only control", "people", 1, true, false, {"ReadOnly"}},
+        {"read-only file", "people", 1, false, true, {"sola lettura", "data.db"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto writable = QFile::ReadOwner | QFile::WriteOwner;
+        ASSERT_TRUE(QFile::setPermissions(file, c.readOnlyFile ? QFile::ReadOwner : writable));
+        data.SetReadOnly(c.readOnlyControl);
+        Recordset &rs = open(QString::fromUtf8(c.source), c.type);
+        EXPECT_EQ(rs.Updatable(), c.mentions.isEmpty());
+        EXPECT_EQ(rs.readOnlyReason().isEmpty(), c.mentions.isEmpty())
+            << rs.readOnlyReason().toStdString();
+        for (const QString &m : c.mentions) {
+            EXPECT_TRUE(rs.readOnlyReason().contains(m)) << rs.readOnlyReason().toStdString();
+        }
+        if (!c.mentions.isEmpty()) {
+            EXPECT_TRUE(
+                rs.readOnlyReason().endsWith(QStringLiteral(": i dati si possono solo leggere.")));
+            try {
+                rs.Edit();
+                ADD_FAILURE() << "Edit was let through";
+            } catch (const VbError &e) {
+                EXPECT_EQ(e.Number(), 3027);
+                EXPECT_TRUE(e.Description().contains(rs.readOnlyReason()));
+            }
+        }
+    }
+    data.SetReadOnly(false);
 }
 
 TEST_F(DataControlTest, RefreshFailuresNameTheCause) {
@@ -417,15 +505,58 @@ TEST_F(DataControlTest, TableWithoutKeyUsesRowidAndQuotedNames) {
                                  "1), ('same', 1)")});
     Recordset &rs = open(QStringLiteral("odd \"table\""));
     ASSERT_EQ(rs.RecordCount(), 3);
+    // Three identical rows, each written on its own.
     rs.SetAbsolutePosition(1);
     rs.Edit();
     rs.Fields().Item(QStringLiteral("first name")).SetValue(QStringLiteral("changed"));
     rs.Update();
+    rs.SetAbsolutePosition(0);
+    rs.Edit();
+    rs.Fields().Item(QStringLiteral("n")).SetValue(2);
+    rs.Update();
     rs.SetAbsolutePosition(2);
     rs.Delete();
-    EXPECT_EQ(
-        rowsOf(file, QStringLiteral("SELECT rowid, \"first name\" FROM \"odd \"\"table\"\"\"")),
-        (QStringList{"1|same", "2|changed"}));
+    EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, \"first name\", n FROM \"odd "
+                                          "\"\"table\"\"\"")),
+              (QStringList{"1|same|2", "2|changed|1"}));
+}
+
+TEST_F(DataControlTest, ARowidGivenToAnotherRowIsNotTakenForTheRecord) {
+    // Without a primary key a record is found by its rowid, which SQLite hands to a new row after
+    // the last one is deleted, and renumbers on VACUUM. Every row holds n = 1, so a check of the
+    // written field alone would not see the difference.
+    struct Case {
+        const char *name;
+        QStringList otherUser;
+        QStringList
+            rowidsAfter; // what the other user left, proving the rowid now names another row
+        int position;
+    };
+    const Case cases[] = {
+        {"rowid reused",
+         {"DELETE FROM plain WHERE v = 'c'", "INSERT INTO plain VALUES ('d', 1)"},
+         {"1|a", "2|b", "3|d"},
+         2},
+        {"renumbered by VACUUM", {"DELETE FROM plain WHERE v = 'a'", "VACUUM"}, {"1|b", "2|c"}, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        sqlite(file, {QStringLiteral("DROP TABLE IF EXISTS plain"),
+                      QStringLiteral("CREATE TABLE plain (v TEXT, n INT)"),
+                      QStringLiteral("INSERT INTO plain VALUES ('a', 1), ('b', 1), ('c', 1)")});
+        Recordset &rs = open(QStringLiteral("plain"));
+        sqlite(file, c.otherUser);
+        ASSERT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, v FROM plain")), c.rowidsAfter);
+
+        rs.SetAbsolutePosition(c.position);
+        rs.Edit();
+        rs.Fields().Item(QStringLiteral("n")).SetValue(5);
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 3197);
+        rs.CancelUpdate();
+        EXPECT_EQ(errorOf([&] { rs.Delete(); }), 3197);
+        EXPECT_EQ(rowsOf(file, QStringLiteral("SELECT rowid, v FROM plain WHERE n = 1")),
+                  c.rowidsAfter);
+    }
 }
 
 TEST(DataControlConnections, EachControlHasItsOwnConnection) {

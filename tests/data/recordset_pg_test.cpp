@@ -142,22 +142,40 @@ TEST_F(RecordsetPg, FieldTypesFollowTheDeclaredType) {
     }
 }
 
-TEST_F(RecordsetPg, TableWithoutKeyFollowsTheRowThroughEdits) {
+TEST_F(RecordsetPg, TableWithoutKeyOpensReadOnlyAndSaysWhy) {
+    // A row's ctid changes with every update, so it cannot stand for the record: an edit of one
+    // of two identical rows could reach the other.
     ASSERT_TRUE(cluster->exec(db, {QStringLiteral("CREATE TABLE plain (v text, n int)"),
                                    QStringLiteral("INSERT INTO plain VALUES ('same', 1), ('same', "
-                                                  "1), ('same', 1)")}));
+                                                  "1), ('other', 2)")}));
     Recordset &rs = open(QStringLiteral("plain"));
-    for (const char *value : {"first", "second"}) {
-        rs.SetAbsolutePosition(1);
-        rs.Edit(); // each update moves the row to a new ctid; the recordset must follow it
-        rs.Fields().Item(0).SetValue(QString::fromUtf8(value));
-        rs.Update();
+    EXPECT_FALSE(rs.Updatable());
+    EXPECT_EQ(rs.readOnlyReason(),
+              QStringLiteral("La tabella «plain» non ha una chiave primaria: i dati si possono "
+                             "solo leggere."));
+    EXPECT_EQ(rs.RecordCount(), 3);
+    const std::function<void()> writes[] = {
+        [&] { rs.AddNew(); },
+        [&] { rs.Edit(); },
+        [&] { rs.Delete(); },
+    };
+    for (const auto &write : writes) {
+        try {
+            write();
+            ADD_FAILURE() << "a write was let through";
+        } catch (const VbError &e) {
+            EXPECT_EQ(e.Number(), 3027);
+            EXPECT_TRUE(e.Description().contains(rs.readOnlyReason()));
+        }
     }
-    rs.SetAbsolutePosition(2);
-    rs.Delete();
-    EXPECT_EQ(rowsOf(QStringLiteral("SELECT v FROM plain ORDER BY v")),
-              (QStringList{QStringLiteral("same"), QStringLiteral("second")}));
-    EXPECT_EQ(rs.text(1, 0), QStringLiteral("second"));
+    EXPECT_EQ(rowsOf(QStringLiteral("SELECT v, n FROM plain ORDER BY v, n")),
+              (QStringList{"other|2", "same|1", "same|1"}));
+    // With a primary key the same table is written.
+    ASSERT_TRUE(cluster->exec(db, {QStringLiteral("ALTER TABLE plain ADD COLUMN id serial "
+                                                  "PRIMARY KEY")}));
+    Recordset &keyed = open(QStringLiteral("plain"));
+    EXPECT_TRUE(keyed.Updatable());
+    EXPECT_EQ(keyed.readOnlyReason(), QString());
 }
 
 TEST_F(RecordsetPg, LostServerIsAnErrorAndKeepsMemory) {
@@ -203,4 +221,44 @@ TEST_F(RecordsetPg, ARowLockedByAnotherSessionIsAnErrorNotAFreeze) {
         ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+TEST_F(RecordsetPg, RecordsAreFoundByTheirPrimaryKey) {
+    // Another user's change to a field moves the row on the server: only the key finds it then.
+    ASSERT_TRUE(cluster->exec(
+        db, {QStringLiteral("CREATE TABLE pair (a int, b int, v text, PRIMARY KEY (b, a))"),
+             QStringLiteral("INSERT INTO pair VALUES (1, 2, 'x'), (2, 1, 'y')")}));
+    struct Case {
+        const char *table;
+        const char *otherUser;
+        int field;
+        QStringList first; // the first record, in key order
+        const char *check;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"people",
+         "UPDATE people SET amount = 9 WHERE name = 'Anna'",
+         1,
+         {"1", "Anna"},
+         "SELECT name, amount FROM people WHERE id = 1",
+         {"Anita|9"}},
+        {"pair",
+         "UPDATE pair SET a = a WHERE v = 'y'",
+         2,
+         {"2", "1"},
+         "SELECT a, b, v FROM pair ORDER BY b, a",
+         {"2|1|Anita", "1|2|x"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.table);
+        Recordset &rs = open(QString::fromUtf8(c.table));
+        EXPECT_EQ((QStringList{rs.text(0, 0), rs.text(0, 1)}), c.first);
+        ASSERT_TRUE(cluster->exec(db, {QString::fromUtf8(c.otherUser)}));
+        rs.SetAbsolutePosition(0);
+        rs.Edit();
+        rs.Fields().Item(c.field).SetValue(QStringLiteral("Anita"));
+        EXPECT_EQ(errorOf([&] { rs.Update(); }), 0);
+        EXPECT_EQ(rowsOf(QString::fromUtf8(c.check)), c.after);
+    }
 }
