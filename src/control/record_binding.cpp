@@ -1,8 +1,11 @@
 #include "control/record_binding.h"
 
+#include "data/data_error.h"
+#include "editing/cell_editor.h"
+#include "editing/cell_text.h"
 #include "editing/edit_options.h"
-#include "editing/edit_session.h"
 #include "host/ignoring_errors.h"
+#include "styles/cell_style_registry.h"
 
 #include <Vantrel3/DataControl.h>
 #include <Vantrel3/FlexGrid.h>
@@ -16,6 +19,8 @@ namespace Vantrel3 {
 namespace {
 
 const QString kVantrelMessage = QStringLiteral("Vantrel Message");
+constexpr qint32 kRecordChanged = 3197;
+constexpr qint32 kRecordDeleted = 3167;
 
 enum class FieldGroup { Numeric, Date, Text, Other };
 
@@ -45,14 +50,118 @@ QVariant textValue(const QString &text) {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
+bool sameValues(const QList<QVariant> &a, const QVariantList &b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const bool same =
+            a[i].isNull() || b[i].isNull() ? a[i].isNull() == b[i].isNull() : a[i] == b[i];
+        if (!same) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-RecordBinding::RecordBinding(DataControl &data, FlexGrid &shown, FlexGrid &raw,
-                             EditSession &session, const EditOptions &options, QWidget &control)
-    : m_data(data), m_shown(shown), m_raw(raw), m_session(session), m_options(options),
+RecordBinding::RecordBinding(DataControl &data, FlexGrid &shown, FlexGrid &raw, CellEditor &cells,
+                             const EditOptions &options, QWidget &control)
+    : m_data(data), m_shown(shown), m_raw(raw), m_cells(cells), m_options(options),
       m_control(control) {}
 
-// --- Loading and filling ---------------------------------------------------------------------
+bool RecordBinding::active() const {
+    return m_boundEntry && m_data.HasRecordset();
+}
+
+bool RecordBinding::writes() const {
+    return active() && m_options.allowEdit && m_data.RecordsetType() != Snapshot;
+}
+
+void RecordBinding::report(const QString &description) const {
+    MsgBox(description, vbCritical, kVantrelMessage, &m_control);
+}
+
+// --- Rows and records ------------------------------------------------------------------------
+
+qint32 RecordBinding::positionOf(qint32 row) const {
+    if (row < 0 || row >= m_raw.Rows()) {
+        return -1;
+    }
+    const qint32 tag = m_raw.RowData(row);
+    if (tag <= 0 || size_t(tag) > m_positions.size()) {
+        return -1;
+    }
+    return m_positions[size_t(tag - 1)];
+}
+
+void RecordBinding::tag(qint32 row, qint32 position) {
+    m_positions.push_back(position);
+    m_raw.SetRowData(row, qint32(m_positions.size()));
+}
+
+void RecordBinding::recordGone(qint32 position) {
+    for (qint32 &p : m_positions) {
+        if (p == position) {
+            p = -1;
+        } else if (p > position) {
+            --p;
+        }
+    }
+    if (m_blankBookmark >= 0 && m_positions[size_t(m_blankBookmark)] < 0) {
+        m_blankBookmark = -1;
+    }
+}
+
+bool RecordBinding::hasRecord(qint32 row) const {
+    return active() && positionOf(row) >= 0;
+}
+
+qint32 RecordBinding::fieldDataType(qint32 col) const {
+    if (!m_data.HasRecordset() || col < 0 || col >= m_data.Recordset().fieldCount()) {
+        return 0;
+    }
+    switch (groupOf(m_data.Recordset().Fields().Item(col).Type())) {
+    case FieldGroup::Numeric:
+        return Numeric;
+    case FieldGroup::Date:
+        return Date;
+    case FieldGroup::Text:
+        return AlphaNumeric;
+    case FieldGroup::Other:
+        break;
+    }
+    return 0;
+}
+
+qint32 RecordBinding::dataTypeOf(qint32 row, qint32 col) const {
+    const qint32 own = m_cells.registry().placedDataType(row, col);
+    return own != 0 ? own : fieldDataType(col);
+}
+
+QVariant RecordBinding::valueFor(qint32 col, const QString &text) const {
+    switch (groupOf(m_data.Recordset().Fields().Item(col).Type())) {
+    case FieldGroup::Numeric:
+        return vb::CDbl(text);
+    case FieldGroup::Date:
+        return vb::CDate(text);
+    case FieldGroup::Text:
+        return textValue(text);
+    case FieldGroup::Other:
+        break;
+    }
+    return {};
+}
+
+void RecordBinding::reloadRow(qint32 row, qint32 position) {
+    const Recordset &rs = m_data.Recordset();
+    for (qint32 c = 0; c < rs.fieldCount() && c < m_shown.Cols(); ++c) {
+        ignoringErrors([&] { m_cells.formatCellText(row, c, rs.text(position, c)); });
+    }
+}
+
+// --- Loading, filling, showing and the end ---------------------------------------------------
 
 void RecordBinding::loadDataSource(const QString &database, qint16 type, const QString &source) {
     m_data.SetDatabaseName(database);
@@ -64,14 +173,33 @@ void RecordBinding::loadDataSource(const QString &database, qint16 type, const Q
     try {
         m_data.Refresh();
     } catch (const VbError &e) {
-        MsgBox(e.Description(), vbCritical, kVantrelMessage, &m_control);
+        report(e.Description());
     }
 }
 
-void RecordBinding::fillGrids() {
+void RecordBinding::beforeRefresh() {
+    if (!active()) {
+        return;
+    }
+    attempt([&] {
+        if (blankRecordIntact()) {
+            Recordset &rs = m_data.Recordset();
+            rs.SetAbsolutePosition(m_positions[size_t(m_blankBookmark)]);
+            rs.Delete();
+        }
+    });
+    m_boundEntry = false;
+    m_blankBookmark = -1;
+}
+
+void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTrailingRow) {
+    m_boundEntry = false;
+    m_blankBookmark = -1;
+    m_positions.clear();
     if (!m_data.HasRecordset()) {
         return;
     }
+    ++m_opened;
     const Recordset &rs = m_data.Recordset();
     const qint32 fields = rs.fieldCount();
     const qint32 records = rs.RecordCount();
@@ -91,235 +219,335 @@ void RecordBinding::fillGrids() {
         }
         grid->SetRedraw(redraw);
     }
-    m_blankRecordSaved = false;
+    // Grid row r stands for record r - 1.
+    m_positions.reserve(size_t(records));
+    m_raw.SetRowData(0, 0);
+    for (qint32 r = 0; r < records; ++r) {
+        tag(r + 1, r);
+    }
+    // Opened while the control is on screen: bound entry goes on with the new records.
+    if (shown) {
+        startBoundEntry(addTrailingRow);
+    }
 }
 
-// --- Show and Terminate ----------------------------------------------------------------------
+void RecordBinding::startBoundEntry(const std::function<void()> &addTrailingRow) {
+    // Runs before the flag is set: the trailing row is a plain grid row, with no record.
+    attempt(addTrailingRow);
+    m_boundEntry = true;
+    m_entered = m_opened;
+}
 
 void RecordBinding::onShow(const std::function<void()> &addTrailingRow) {
-    bool open = false;
-    try {
-        open = m_data.Recordset().RecordCount() >= 0;
-    } catch (...) {
-        open = false;
-    }
-    if (!open) {
+    if (!m_data.HasRecordset()) {
         m_boundEntry = false;
         return;
     }
-    // Runs before the flag is set: on the first showing the trailing row is a plain grid row.
-    attempt(addTrailingRow);
-    m_boundEntry = true;
+    // Once per opened recordset: showing the control again adds no row and no record.
+    if (m_entered == m_opened) {
+        return;
+    }
+    startBoundEntry(addTrailingRow);
 }
 
-bool RecordBinding::trailingBlankRecordIntact() const {
-    if (!m_blankRecordSaved || !m_data.HasRecordset()) {
+bool RecordBinding::blankRecordIntact() const {
+    if (m_blankBookmark < 0 || !m_data.HasRecordset()) {
         return false;
     }
-    const Recordset &rs = m_data.Recordset();
-    const qint32 last = rs.RecordCount() - 1;
-    if (last < 0 || last != m_blankRecordPosition) {
+    const qint32 position = m_positions[size_t(m_blankBookmark)];
+    if (position < 0) {
         return false;
     }
-    // Only a record that still holds the values it was saved blank with may go. They are
-    // compared as saved, not against 0 and "": the database may have filled fields itself (a
-    // serial key), which is no user data.
-    const QVariantList &saved = m_blankRecordValues;
-    if (saved.size() != rs.fieldCount()) {
-        return false;
-    }
-    for (qint32 i = 0; i < rs.fieldCount(); ++i) {
-        const QVariant v = rs.value(last, i);
-        const bool same =
-            v.isNull() || saved[i].isNull() ? v.isNull() == saved[i].isNull() : v == saved[i];
-        if (!same) {
-            return false;
-        }
-    }
-    return true;
+    // Only a record that still holds, in the database, the values it was saved blank with may
+    // go: another user may have filled it since. The values are compared as saved, not against
+    // 0 and "": the database may have filled fields itself (a serial key), which is no user data.
+    const auto now = m_data.Recordset().databaseValues(position);
+    return now && sameValues(*now, m_blankValues);
 }
 
 void RecordBinding::onTerminate() {
-    if (!m_boundEntry) {
+    if (!active()) {
         return;
     }
     attempt([&] {
-        if (!trailingBlankRecordIntact()) {
+        if (!blankRecordIntact()) {
             return;
         }
         Recordset &rs = m_data.Recordset();
-        rs.MoveLast();
+        rs.SetAbsolutePosition(m_positions[size_t(m_blankBookmark)]);
         rs.Delete();
     });
 }
 
-// --- Records -----------------------------------------------------------------------------------
+// --- Writing cells and new rows --------------------------------------------------------------
 
-bool RecordBinding::startRecordEdit(qint32 row) {
-    if (!m_options.allowEdit || !m_boundEntry || m_data.RecordsetType() == Snapshot ||
-        m_session.recordEditPending) {
+RecordBinding::Write RecordBinding::failure(qint32 row, qint32 position, const VbError &e) {
+    Recordset &rs = m_data.Recordset();
+    ignoringErrors([&] { rs.CancelUpdate(); });
+    if (e.Number() == kRecordChanged) {
+        bool stillThere = false;
+        ignoringErrors([&] { stillThere = rs.resync(position); });
+        if (stillThere) {
+            reloadRow(row, position);
+            return {Outcome::Changed, e.Description(), -1};
+        }
+    }
+    if (e.Number() == kRecordChanged || e.Number() == kRecordDeleted) {
+        ignoringErrors([&] { rs.forget(position); });
+        recordGone(position);
+        return {Outcome::Deleted, e.Description(), -1};
+    }
+    return refusal(e);
+}
+
+RecordBinding::Write RecordBinding::refusal(const VbError &e) const {
+    const QString field = sql::failedField(e);
+    qint32 col = -1;
+    const Recordset &rs = m_data.Recordset();
+    ignoringErrors([&] {
+        if (!field.isEmpty()) {
+            const Fields &fields = rs.Fields();
+            for (qint32 c = 0; c < fields.Count(); ++c) {
+                if (fields.Item(c).Name() == field) {
+                    col = c;
+                }
+            }
+        }
+    });
+    return {Outcome::Refused, e.Description(), col};
+}
+
+RecordBinding::Write RecordBinding::writeCell(qint32 row, qint32 col, const QString &text) {
+    const qint32 position = positionOf(row);
+    if (!writes() || position < 0) {
+        return {};
+    }
+    Recordset &rs = m_data.Recordset();
+    try {
+        rs.SetAbsolutePosition(position);
+        rs.Edit();
+        Field &f = rs.Fields().Item(col);
+        if (groupOf(f.Type()) == FieldGroup::Other) {
+            rs.CancelUpdate();
+            return {};
+        }
+        f.SetValue(valueFor(col, text));
+        m_data.UpdateRecord();
+    } catch (const VbError &e) {
+        return failure(row, position, e);
+    }
+    if (m_raw.RowData(row) - 1 == m_blankBookmark) {
+        m_blankBookmark = -1; // the trailing record now holds data
+    }
+    return {Outcome::Written, {}, -1};
+}
+
+RecordBinding::Write RecordBinding::insertRow(qint32 row) {
+    if (!writes() || positionOf(row) >= 0) {
+        return {};
+    }
+    Recordset &rs = m_data.Recordset();
+    // Every field typed so far whose text is valid for its cell; invalid text is never written.
+    QList<QPair<qint32, QVariant>> values;
+    try {
+        for (qint32 c = 0; c < rs.fieldCount() && c < m_raw.Cols(); ++c) {
+            const QString text = m_raw.TextMatrix(row, c);
+            if (text.isEmpty() ||
+                CellText::validate(text, dataTypeOf(row, c), QString()) == CellText::kErr) {
+                continue;
+            }
+            const QVariant value = valueFor(c, text);
+            if (value.isValid()) {
+                values.append({c, value});
+            }
+        }
+    } catch (const VbError &e) {
+        return {Outcome::Refused, e.Description(), -1};
+    }
+    if (values.isEmpty()) {
+        return {};
+    }
+    try {
+        rs.AddNew();
+        for (const auto &[c, value] : values) {
+            rs.Fields().Item(c).SetValue(value);
+        }
+        m_data.UpdateRecord();
+    } catch (const VbError &e) {
+        ignoringErrors([&] { rs.CancelUpdate(); });
+        return refusal(e);
+    }
+    const qint32 position = rs.RecordCount() - 1;
+    tag(row, position);
+    // What the database filled in itself (a key, a default) shows in the cells left empty.
+    for (qint32 c = 0; c < rs.fieldCount() && c < m_shown.Cols(); ++c) {
+        if (m_raw.TextMatrix(row, c).isEmpty()) {
+            ignoringErrors([&] { m_cells.formatCellText(row, c, rs.text(position, c)); });
+        }
+    }
+    return {Outcome::Written, {}, -1};
+}
+
+// --- The host's items and row removal --------------------------------------------------------
+
+void RecordBinding::startItem() {
+    m_itemStarted = false;
+    m_itemRefusal.clear();
+    m_itemFieldsRefused.clear();
+    try {
+        Recordset &rs = m_data.Recordset();
+        // The trailing row's blank record takes the new item's fields, so no second record is
+        // added for it; without one, a new record is added.
+        if (blankRecordIntact() && m_raw.RowData(m_raw.Rows() - 1) - 1 == m_blankBookmark) {
+            rs.SetAbsolutePosition(m_positions[size_t(m_blankBookmark)]);
+            rs.Edit();
+        } else {
+            rs.AddNew();
+        }
+        m_itemStarted = true;
+    } catch (const VbError &e) {
+        m_itemRefusal = e.Description();
+    }
+}
+
+QString RecordBinding::itemField(qint32 col, const QString &field) {
+    QString shown = field;
+    QVariant value;
+    try {
+        const Field &f = m_data.Recordset().Fields().Item(col);
+        switch (groupOf(f.Type())) {
+        case FieldGroup::Numeric: {
+            const double number = vb::Val(field);
+            value = number;
+            shown = vb::Format(number);
+            break;
+        }
+        case FieldGroup::Date:
+            if (vb::IsDate(field)) {
+                value = vb::CDate(field);
+            } else {
+                value = QVariant(); // Null, and the cell says so
+                shown = CellText::kErr;
+            }
+            break;
+        case FieldGroup::Text:
+            value = textValue(field);
+            break;
+        case FieldGroup::Other:
+            return shown;
+        }
+        if (m_itemStarted) {
+            m_data.Recordset().Fields().Item(col).SetValue(value);
+        }
+    } catch (const VbError &e) {
+        QString name = QString::number(col);
+        ignoringErrors([&] { name = m_data.Recordset().Fields().Item(col).Name(); });
+        m_itemFieldsRefused.append(QStringLiteral("«%1»: %2").arg(name, e.Description()));
+    }
+    return shown;
+}
+
+bool RecordBinding::saveItem(qint32 row) {
+    Recordset *rs = nullptr;
+    ignoringErrors([&] { rs = &m_data.Recordset(); });
+    if (!m_itemStarted || !m_itemFieldsRefused.isEmpty()) {
+        if (rs && m_itemStarted) {
+            ignoringErrors([&] { rs->CancelUpdate(); });
+        }
+        QStringList why;
+        if (!m_itemRefusal.isEmpty()) {
+            why.append(m_itemRefusal);
+        }
+        why.append(m_itemFieldsRefused);
+        report(QStringLiteral("La riga non è stata salvata.\n") + why.join(u'\n'));
         return false;
     }
-    attempt([&] { m_data.Recordset().SetAbsolutePosition(row - 1); });
-    attempt([&] { m_data.Recordset().Edit(); });
-    m_session.recordEditPending = true;
+    const bool editedBlank = rs->EditMode() == 1;
+    try {
+        m_data.UpdateRecord();
+    } catch (const VbError &e) {
+        ignoringErrors([&] { rs->CancelUpdate(); });
+        report(e.Description());
+        return false;
+    }
+    if (editedBlank) {
+        m_blankBookmark = -1; // the trailing record took the item
+    } else {
+        tag(row, rs->RecordCount() - 1);
+    }
     return true;
 }
 
-void RecordBinding::startRecordForItem() {
+void RecordBinding::addTrailingRecord(qint32 row) {
     Recordset &rs = m_data.Recordset();
-    // The trailing row's blank record takes the new item's fields, so grid rows and records
-    // stay in step; without one, a new record is added.
-    if (trailingBlankRecordIntact()) {
-        rs.SetAbsolutePosition(m_blankRecordPosition);
-        rs.Edit();
-        return;
-    }
-    rs.AddNew();
-}
-
-QString RecordBinding::writeItemField(qint32 col, const QString &field) {
-    Recordset &rs = m_data.Recordset();
-    Field &f = rs.Fields().Item(col);
-    switch (groupOf(f.Type())) {
-    case FieldGroup::Numeric: {
-        const double value = vb::Val(field);
-        f.SetValue(value);
-        return vb::Format(value);
-    }
-    case FieldGroup::Date:
-        if (vb::IsDate(field)) {
-            f.SetValue(vb::CDate(field));
-            return field;
+    try {
+        rs.AddNew();
+        Fields &fields = rs.Fields();
+        for (qint32 i = 0; i < fields.Count(); ++i) {
+            Field &f = fields.Item(i);
+            if (!f.Value().isNull()) {
+                continue;
+            }
+            switch (groupOf(f.Type())) {
+            case FieldGroup::Numeric:
+                f.SetValue(0);
+                break;
+            case FieldGroup::Date:
+                f.SetValue(QVariant());
+                break;
+            case FieldGroup::Text:
+                f.SetValue(textValue(QString()));
+                break;
+            case FieldGroup::Other:
+                break;
+            }
         }
-        f.SetValue(QVariant());
-        return QStringLiteral("Err");
-    case FieldGroup::Text:
-        f.SetValue(textValue(field));
-        return field;
-    case FieldGroup::Other:
-        break;
-    }
-    return QString();
-}
-
-bool RecordBinding::saveRecord() {
-    try {
         m_data.UpdateRecord();
-        return true;
-    } catch (const VbError &e) {
-        attempt([&] { m_data.Recordset().CancelUpdate(); });
-        MsgBox(e.Description(), vbCritical, kVantrelMessage, &m_control);
-        return false;
-    }
-}
-
-void RecordBinding::itemSaved(qint32 row) {
-    if (row - 1 == m_blankRecordPosition) {
-        m_blankRecordSaved = false; // the trailing record took the item
-    }
-}
-
-void RecordBinding::addTrailingRecord() {
-    try {
-        m_data.Recordset().AddNew();
-        CompleteNewRecord();
     } catch (...) {
         // No blank record for the new row: nothing the user entered is at stake, but no
-        // half-made record may stay pending.
-        ignoringErrors([&] { m_data.Recordset().CancelUpdate(); });
-        throw;
+        // half-made record may stay pending. The row gets its record when it is written.
+        ignoringErrors([&] { rs.CancelUpdate(); });
+        return;
     }
-}
-
-void RecordBinding::deleteRecord(qint32 index) {
-    Recordset &rs = m_data.Recordset();
-    rs.SetAbsolutePosition(index - 1);
-    rs.Delete();
-    if (m_blankRecordSaved && index - 1 < m_blankRecordPosition) {
-        --m_blankRecordPosition;
-    }
-}
-
-void RecordBinding::CompleteNewRecord() {
-    Recordset &rs = m_data.Recordset();
-    Fields &fields = rs.Fields();
-    for (qint32 i = 0; i < fields.Count(); ++i) {
-        Field &f = fields.Item(i);
-        if (!f.Value().isNull()) {
-            continue;
-        }
-        switch (groupOf(f.Type())) {
-        case FieldGroup::Numeric:
-            f.SetValue(0);
-            break;
-        case FieldGroup::Date:
-            f.SetValue(QVariant());
-            break;
-        case FieldGroup::Text:
-            f.SetValue(textValue(QString()));
-            break;
-        case FieldGroup::Other:
-            break;
-        }
-    }
-    m_data.UpdateRecord();
-    m_blankRecordSaved = true;
-    m_blankRecordPosition = rs.RecordCount() - 1;
-    QVariantList saved;
+    const qint32 position = rs.RecordCount() - 1;
+    tag(row, position);
+    m_blankBookmark = qint32(m_positions.size()) - 1;
+    m_blankValues.clear();
     for (qint32 i = 0; i < rs.fieldCount(); ++i) {
-        saved.append(rs.value(m_blankRecordPosition, i));
+        m_blankValues.append(rs.value(position, i));
     }
-    m_blankRecordValues = saved;
 }
 
-bool RecordBinding::WriteCellToRecord(qint32 row, qint32 col, const QString &t,
-                                      const QString &rawBefore) {
-    if (!m_options.allowEdit || !m_boundEntry || m_data.RecordsetType() == Snapshot) {
+bool RecordBinding::deleteRecordOf(qint32 row) {
+    const qint32 position = positionOf(row);
+    if (!active() || position < 0) {
         return true;
     }
-    if (t == rawBefore) {
-        return true;
-    }
+    Recordset &rs = m_data.Recordset();
     try {
-        Recordset &rs = m_data.Recordset();
-        // A pick from a popup reaches here without a typed key, so without a record edit.
-        if (rs.EditMode() == 0) {
-            rs.SetAbsolutePosition(row - 1);
-            rs.Edit();
-        }
-        Field &f = rs.Fields().Item(col);
-        CellStyleState &style = m_session.style;
-        switch (groupOf(f.Type())) {
-        case FieldGroup::Numeric:
-            style.CurDataType = Numeric;
-            f.SetValue(vb::IsNumeric(t) ? QVariant(vb::CDbl(t)) : QVariant(0));
-            break;
-        case FieldGroup::Date:
-            style.CurDataType = Date;
-            f.SetValue(vb::IsDate(t) ? QVariant(vb::CDate(t)) : QVariant());
-            break;
-        case FieldGroup::Text:
-            style.CurDataType = AlphaNumeric;
-            f.SetValue(textValue(t));
-            break;
-        case FieldGroup::Other:
+        rs.SetAbsolutePosition(position);
+        rs.Delete();
+    } catch (const VbError &e) {
+        if (e.Number() == kRecordDeleted) {
+            // Another user deleted it already: the row goes too.
+            ignoringErrors([&] { rs.forget(position); });
+            recordGone(position);
             return true;
         }
-        m_data.UpdateRecord();
-        if (row - 1 == m_blankRecordPosition) {
-            m_blankRecordSaved = false; // the trailing record now holds data
+        if (e.Number() == kRecordChanged) {
+            // Another user changed it since it was read: the row shows it as it is now, stays,
+            // and the user decides again.
+            ignoringErrors([&] {
+                if (rs.resync(position)) {
+                    reloadRow(row, position);
+                }
+            });
         }
-        return true;
-    } catch (const VbError &e) {
-        attempt([&] { m_data.Recordset().CancelUpdate(); });
-        m_failedWrite = FailedWrite{row, col, t, e.Description()};
+        report(e.Description());
         return false;
     }
-}
-
-std::optional<RecordBinding::FailedWrite> RecordBinding::takeFailedWrite() {
-    return std::exchange(m_failedWrite, std::nullopt);
+    recordGone(position);
+    return true;
 }
 
 } // namespace Vantrel3

@@ -47,15 +47,14 @@ void RowOperations::storeFields(qint32 row, const QString &item) {
 }
 
 void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
-    // A row among the header rows would write the item over the headers.
-    if (Index && *Index < m_shown.FixedRows() && !m_binding.active()) {
-        return;
-    }
-    bool recordStarted = false;
     if (m_binding.active()) {
-        recordStarted = attempt([&] { m_binding.startRecordForItem(); });
-    }
-    if (Index && !recordStarted) {
+        // An index is ignored: the item fills the trailing row and its record.
+        addBoundItem(Item);
+    } else if (Index) {
+        // A row among the header rows would write the item over the headers.
+        if (*Index < m_shown.FixedRows()) {
+            return;
+        }
         bool inserted = false;
         ignoringErrors([&] {
             m_shown.AddItem(QString(), *Index);
@@ -66,30 +65,27 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
             m_session.rowsInserted(*Index, 1);
         }
         storeFields(*Index, Item);
-    } else if (m_binding.active()) {
-        addBoundItem(Item);
     } else {
-        ignoringErrors([&] { m_shown.AddItem(QString()); });
-        ignoringErrors([&] { m_raw.AddItem(QString()); });
+        appendEmptyRow();
         storeFields(m_shown.Rows() - 1, Item);
     }
     DoEvents();
 }
 
 void RowOperations::addBoundItem(const QString &Item) {
-    // The fields go into the trailing row and into the started record; an index is ignored.
     const QStringList fields = itemFields(Item);
     const qint32 row = m_shown.Rows() - 1;
     // The current cell follows the fields only along the trailing row: moving it on another
     // row would commit that row's pending typing into the record being added.
     const bool onTrailingRow = m_shown.Row() == row;
+    m_binding.startItem();
     for (qint32 col = 0; col < fields.size(); ++col) {
         ignoringErrors([&] {
             if (onTrailingRow) {
                 m_setCol(col);
             }
-            const QString shown = m_binding.writeItemField(col, fields[col]);
-            m_cells.formatCellText(row, col, shown);
+            // The cell shows the field's text whether or not the record took it.
+            m_cells.formatCellText(row, col, m_binding.itemField(col, fields[col]));
             // The editor on this cell must hold the new text, or the next Col move leaves the
             // cell with the old text and writes that back over the field and the grid.
             if (row == m_shown.Row() && col == m_shown.Col()) {
@@ -98,22 +94,22 @@ void RowOperations::addBoundItem(const QString &Item) {
             }
         });
     }
-    bool saved = false;
-    ignoringErrors([&] { saved = m_binding.saveRecord(); });
-    if (!saved) {
-        // Reported to the user; the row stays the trailing row, still standing for its record,
-        // so grid rows and records stay in step.
+    // A refused item appends no row: the trailing row keeps the item's texts for the user.
+    if (!m_binding.saveItem(row)) {
         return;
     }
-    m_binding.itemSaved(row);
-    ignoringErrors([&] { m_shown.AddItem(QString()); });
-    ignoringErrors([&] { m_raw.AddItem(QString()); });
-    ignoringErrors([&] { m_binding.addTrailingRecord(); });
+    appendEmptyRow();
+    m_binding.addTrailingRecord(m_shown.Rows() - 1);
 }
 
 void RowOperations::RemoveItem(qint32 Index) {
     // In bound entry the trailing empty row stays.
     if (m_binding.active() && m_shown.Rows() == Index + 1) {
+        return;
+    }
+    // The record goes first: a row whose record stays stays too, or rows and records would
+    // no longer match.
+    if (!m_binding.deleteRecordOf(Index)) {
         return;
     }
     bool removed = false;
@@ -122,7 +118,6 @@ void RowOperations::RemoveItem(qint32 Index) {
         removed = true;
     });
     ignoringErrors([&] { m_raw.RemoveItem(Index); });
-    ignoringErrors([&] { m_binding.deleteRecord(Index); });
     ignoringErrors([&] {
         // Typing goes with its own row only; it stays with a row that just moved up.
         if (removed && m_session.row() == Index) {
@@ -145,8 +140,8 @@ void RowOperations::Clear() {
 }
 
 void RowOperations::SetText(const QString &text) {
-    m_cells.applyCellStyle(m_shown.Row(), m_shown.Col());
-    const CellText::Styled texts = m_cells.styled(text);
+    const CellText::Styled texts =
+        CellEditor::styled(text, m_cells.styleFor(m_shown.Row(), m_shown.Col()));
     m_shown.SetText(texts.shown);
     m_raw.SetText(texts.raw);
     m_session.forget();
@@ -155,8 +150,8 @@ void RowOperations::SetText(const QString &text) {
 
 void RowOperations::SetTextArray(qint32 index, const QString &text) {
     // The style is the current cell's, whichever cell the index names.
-    m_cells.applyCellStyle(m_shown.Row(), m_shown.Col());
-    const CellText::Styled texts = m_cells.styled(text);
+    const CellText::Styled texts =
+        CellEditor::styled(text, m_cells.styleFor(m_shown.Row(), m_shown.Col()));
     m_shown.SetTextArray(index, texts.shown);
     m_raw.SetTextArray(index, texts.raw);
     const qint32 cols = m_shown.Cols();

@@ -32,6 +32,8 @@ Vantrel::Vantrel(const PropertyBag &settings, QWidget *parent)
 }
 
 Vantrel::~Vantrel() {
+    // What the user typed is committed as leaving the cell would, never dropped unsaid.
+    guarded("Terminate", [this] { d->commitPendingTyping(); });
     try {
         d->binding.onTerminate();
     } catch (...) {
@@ -40,6 +42,15 @@ Vantrel::~Vantrel() {
     // the focus or close popups: their signals must no longer reach handlers that use it.
     for (QObject *child : findChildren<QObject *>()) {
         QObject::disconnect(child, nullptr, this, nullptr);
+    }
+}
+
+void Vantrel::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    // The host hiding the control (its window closing, another tab page): the typing is
+    // committed now, while the user can still be told about a failure.
+    if (!event->spontaneous()) {
+        guarded("Hide", [this] { d->commitPendingTyping(); });
     }
 }
 

@@ -16,6 +16,8 @@
 
 #include <QPixmap>
 
+#include <optional>
+
 class QFrame;
 
 namespace Vantrel3 {
@@ -29,6 +31,14 @@ class FlexGrid;
 // the one to the other. Each part keeps its own state; this class decides nothing itself.
 class VantrelPrivate final : private KeyActions {
 public:
+    // A write the user is told about after the move, then taken back to the cell.
+    struct FailedWrite {
+        qint32 row;
+        qint32 col;
+        QString text; // put back in the editor; empty keeps what the cell holds
+        QString description;
+    };
+
     explicit VantrelPrivate(Vantrel *q);
 
     Vantrel *q;
@@ -55,12 +65,25 @@ public:
     // What Col and Row were last set to, saved with the control.
     qint32 recordedRow = 0;
     qint32 recordedCol = 0;
+    // The cell last left, and a popup that a click on another cell closed (that click raises no
+    // Click).
+    qint32 leftRow = -1;
+    qint32 leftCol = -1;
+    bool popupClosedByClick = false;
+    std::optional<FailedWrite> failedWrite;
     // The surface's own settings.
     qint32 appearance = 0;
     qint16 mousePointer = 0;
     QPixmap mouseIcon;
 
     void connectParts();
+    // Commits what the editor holds for the current cell, and the current new row, as leaving
+    // them would: before the control ends or hides, and before its data source opens again.
+    // Failures are told at once.
+    void commitPendingTyping();
+    // The data source opens again (DatabaseName, RecordSource): what is pending is committed
+    // and bound entry on the old records ends first.
+    void beforeRefresh();
     // Emits the change signal of a property.
     void notify(const QString &property);
     QFont ambientFont() const;
@@ -72,9 +95,13 @@ private:
     void onGridLeaveCell();
     void onGridClick();
     void onEditorChange();
-    // After a failed write-back: tell the user, then take them back to the cell with their
-    // text.
-    void reportFailedWrite();
+    // Writes a left cell: validated, to its record when the row has one, then to the grids.
+    void commitCell(qint32 row, qint32 col);
+    // A new row the user left becomes a record.
+    void insertLeftRow(qint32 row, qint32 col);
+    // After a failed write: tell the user, then take them back to the cell with their text.
+    void reportFailedWrite(bool queued);
+    void removeRowOfDeletedRecord(qint32 row);
     SettingsTable makeSettings();
 
     // KeyActions

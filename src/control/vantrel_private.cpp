@@ -56,7 +56,7 @@ VantrelPrivate::VantrelPrivate(Vantrel *q)
       popups(*q, *MSFlexGrid1, *Text1, registry, session, options),
       Data1(child<DataControl>(q, "Data1")),
       cells({*MSFlexGrid1, *MSFlexGrid2, *Text1, *Command1, *Command2}, registry, session, options),
-      binding(*Data1, *MSFlexGrid1, *MSFlexGrid2, session, options, *q),
+      binding(*Data1, *MSFlexGrid1, *MSFlexGrid2, cells, options, *q),
       rows(*MSFlexGrid1, *MSFlexGrid2, *Text1, cells, session, binding,
            [q](qint32 col) { q->SetCol(col); }),
       editorKeys({*MSFlexGrid1, *Text1, cells, session, options, *this}),
@@ -164,7 +164,8 @@ void VantrelPrivate::connectParts() {
     // Both grids fill themselves from the recordset whenever the data source refreshes.
     QObject::connect(Data1, &DataControl::Refreshed, q, [this] {
         guarded("Data1_Refresh", [this] {
-            binding.fillGrids();
+            leftRow = -1;
+            binding.fillGrids(this->q->isVisible(), [this] { this->q->AddItem(QString()); });
             Q_EMIT this->q->RowsChanged();
             Q_EMIT this->q->ColsChanged();
             session.forget();
@@ -176,6 +177,13 @@ void VantrelPrivate::connectParts() {
 // --- The editing cycle -----------------------------------------------------------------------
 
 void VantrelPrivate::onGridEnterCell() {
+    const qint32 row = MSFlexGrid1->Row();
+    // A new row the user has just left becomes a record now, with everything typed in it.
+    if (leftRow >= 0 && leftRow != row) {
+        insertLeftRow(leftRow, leftCol);
+        reportFailedWrite(true);
+    }
+    leftRow = -1;
     cells.loadCurrentCell();
     cells.placeEditor();
     Q_EMIT q->EnterCell();
@@ -183,24 +191,86 @@ void VantrelPrivate::onGridEnterCell() {
 
 void VantrelPrivate::onGridLeaveCell() {
     // The grid still addresses the cell being left.
+    const qint32 row = MSFlexGrid1->Row();
+    const qint32 col = MSFlexGrid1->Col();
+    // An open popup belongs to the cell being left: it closes before the cell is committed, and
+    // the calculator hands its result over to this cell, not the next.
+    ignoringErrors([&] {
+        if (popups.closeFirstOpen() && QApplication::mouseButtons() != Qt::NoButton) {
+            popupClosedByClick = true;
+        }
+    });
     if (options.allowEdit) {
-        const qint32 row = MSFlexGrid1->Row();
-        const qint32 col = MSFlexGrid1->Col();
-        cells.commit([&](const QString &text) {
-            return binding.WriteCellToRecord(row, col, text, MSFlexGrid2->Text());
-        });
+        ignoringErrors([&] { session.recordEditPending = false; });
+        commitCell(row, col);
+        ignoringErrors([&] { Text1->SetText(QString()); });
     }
     cells.finishLeaving();
     if (options.allowEdit) {
         ignoringErrors([&] { Q_EMIT q->TextChanged(); });
     }
     ignoringErrors([&] { Q_EMIT q->LeaveCell(); });
-    reportFailedWrite();
+    leftRow = row;
+    leftCol = col;
+    reportFailedWrite(true);
+}
+
+void VantrelPrivate::commitCell(qint32 row, qint32 col) {
+    CellEditor::Commit c;
+    if (!attempt([&] { c = cells.endEdit(binding.active() ? binding.fieldDataType(col) : 0); })) {
+        return;
+    }
+    RecordBinding::Write w;
+    // Invalid text is never written: the record keeps its value.
+    if (binding.writes() && c.changed() && !c.invalid()) {
+        ignoringErrors([&] { w = binding.writeCell(row, col, c.text); });
+    }
+    switch (w.outcome) {
+    case RecordBinding::Outcome::Written:
+    case RecordBinding::Outcome::NothingToWrite:
+        cells.applyEdit(c, binding.active());
+        break;
+    case RecordBinding::Outcome::Refused:
+    case RecordBinding::Outcome::Changed:
+        // Nothing is shown as saved (a changed record shows what the database holds now); the
+        // user is taken back to the cell with what they typed.
+        failedWrite = FailedWrite{row, col, c.text, w.description};
+        break;
+    case RecordBinding::Outcome::Deleted:
+        failedWrite = FailedWrite{-1, -1, QString(), w.description};
+        QTimer::singleShot(
+            0, q, [this, row] { guarded("RemoveItem", [&] { removeRowOfDeletedRecord(row); }); });
+        break;
+    }
+}
+
+void VantrelPrivate::removeRowOfDeletedRecord(qint32 row) {
+    if (row <= 0 || row >= MSFlexGrid1->Rows() - 1) {
+        return;
+    }
+    MSFlexGrid1->RemoveItem(row);
+    MSFlexGrid2->RemoveItem(row);
+    session.rowsRemoved(row, 1);
+    cells.placeEditor();
+    Q_EMIT q->RowsChanged();
+}
+
+void VantrelPrivate::insertLeftRow(qint32 row, qint32 col) {
+    if (!binding.writes() || row >= MSFlexGrid1->Rows() || binding.hasRecord(row)) {
+        return;
+    }
+    RecordBinding::Write w;
+    ignoringErrors([&] { w = binding.insertRow(row); });
+    if (w.outcome == RecordBinding::Outcome::Refused) {
+        // The user goes back to the row, to the field at fault, with everything typed there.
+        failedWrite = FailedWrite{row, w.col >= 0 ? w.col : col, QString(), w.description};
+    }
 }
 
 void VantrelPrivate::onGridClick() {
-    // A click while a popup is open only closes it.
-    if (!popups.closeFirstOpen()) {
+    // A click while a popup is open only closes it, also when the click moved the cell.
+    const bool closedByThisClick = std::exchange(popupClosedByClick, false);
+    if (!popups.closeFirstOpen() && !closedByThisClick) {
         Q_EMIT q->Click();
     }
 }
@@ -210,21 +280,64 @@ void VantrelPrivate::onEditorChange() {
     Q_EMIT q->Change();
 }
 
-void VantrelPrivate::reportFailedWrite() {
-    const auto failed = binding.takeFailedWrite();
-    if (!failed) {
+void VantrelPrivate::reportFailedWrite(bool queued) {
+    if (!failedWrite) {
         return;
     }
-    // After the move is over.
-    QTimer::singleShot(0, q, [this, w = *failed] {
+    const FailedWrite w = *std::exchange(failedWrite, std::nullopt);
+    auto tell = [this, w] {
         MsgBox(w.description, vbCritical, QStringLiteral("Vantrel Message"), q);
+        if (w.row < 0) {
+            return;
+        }
         attempt([&] {
             q->SetRow(w.row);
             q->SetCol(w.col);
-            Text1->SetText(w.text);
+            if (!w.text.isNull()) {
+                Text1->SetText(w.text);
+            }
             Text1->setFocus();
         });
-    });
+    };
+    if (queued) {
+        // After the move is over.
+        QTimer::singleShot(0, q, [tell] { guarded("LeaveCell", tell); });
+    } else {
+        tell();
+    }
+}
+
+void VantrelPrivate::commitPendingTyping() {
+    if (!options.allowEdit) {
+        return;
+    }
+    const qint32 row = MSFlexGrid1->Row();
+    const qint32 col = MSFlexGrid1->Col();
+    if (row < MSFlexGrid1->FixedRows() || col < MSFlexGrid1->FixedCols()) {
+        return;
+    }
+    if (session.holdsTyping(row, col, Text1->Text())) {
+        commitCell(row, col);
+        if (!failedWrite) {
+            // The editor stays on the cell, now holding what the cell holds.
+            const QString raw = MSFlexGrid2->Text();
+            Text1->SetText(raw);
+            session.load(row, col, raw);
+        }
+    }
+    if (!failedWrite) {
+        insertLeftRow(row, col);
+    }
+    // The failure is told now: the user may be about to lose the form.
+    if (failedWrite) {
+        failedWrite->row = -1;
+        reportFailedWrite(false);
+    }
+}
+
+void VantrelPrivate::beforeRefresh() {
+    commitPendingTyping();
+    binding.beforeRefresh();
 }
 
 // --- Key actions -----------------------------------------------------------------------------
@@ -248,7 +361,12 @@ void VantrelPrivate::applyAutoInsert() {
 }
 
 bool VantrelPrivate::startRecordEdit() {
-    return binding.startRecordEdit(MSFlexGrid1->Row());
+    // The record itself is found when the cell is written, by the row it stands for.
+    if (!options.allowEdit || !binding.writes() || session.recordEditPending) {
+        return false;
+    }
+    session.recordEditPending = true;
+    return true;
 }
 
 void VantrelPrivate::openCellPopup() {

@@ -485,6 +485,7 @@ QString Vantrel::DatabaseName() const {
 }
 
 void Vantrel::SetDatabaseName(const QString &name) {
+    d->beforeRefresh();
     d->Data1->SetDatabaseName(name);
     d->Data1->Refresh();
     Q_EMIT PropertyChanged(QStringLiteral("DatabaseName"));
@@ -507,11 +508,14 @@ QString Vantrel::RecordSource() const {
 }
 
 void Vantrel::SetRecordSource(const QString &source) {
+    d->beforeRefresh();
     try {
         d->Data1->SetRecordSource(source);
         d->Data1->Refresh();
     } catch (const VbError &e) {
-        MsgBox(e.Description(), vbCritical, QStringLiteral("Vantrel Message"), this);
+        // Bound entry waits for a data source that opens; the grids keep what they show.
+        MsgBox(QStringLiteral("L'origine dei dati non è disponibile: ") + e.Description(),
+               vbCritical, QStringLiteral("Vantrel Message"), this);
         return;
     }
     Q_EMIT PropertyChanged(QStringLiteral("RecordSource"));

@@ -7,6 +7,7 @@
 #include "host/ignoring_errors.h"
 #include "styles/cell_style_registry.h"
 
+#include <Vantrel3/Enums.h>
 #include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Twips.h>
@@ -141,29 +142,27 @@ void CellEditor::loadCurrentCell() {
     }
 }
 
-void CellEditor::commit(const std::function<bool(const QString &)> &writeBack) {
-    EditorBox &editor = m_parts.editor;
-    ignoringErrors([&] { m_session.recordEditPending = false; });
-    bool written = true;
-    ignoringErrors([&] { written = writeBack(editor.Text()); });
-    QString v;
+CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
+    Commit c;
+    c.row = m_parts.shown.Row();
+    c.col = m_parts.shown.Col();
+    c.text = m_parts.editor.Text();
+    c.rawBefore = m_parts.raw.Text();
+    const CellStyleState &style = m_session.style;
+    // The cell's own data type decides; the field's only where the cell has none.
+    const qint32 type = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    c.validated = CellText::validate(c.text, type, style.CurCustomFormat);
+    return c;
+}
+
+void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
+    const bool keepRaw = keepInvalidRaw && c.invalid();
     ignoringErrors([&] {
-        v = CellText::validate(editor.Text(), m_session.style.CurDataType,
-                               m_session.style.CurCustomFormat);
+        m_parts.shown.SetText(
+            keepRaw ? CellText::kErr
+                    : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
     });
-    // A value the record did not take is not shown as stored: the cell keeps its text.
-    ignoringErrors([&] {
-        if (written) {
-            m_parts.shown.SetText(
-                CellText::shownOnLeave(editor.Text(), v, m_session.style.CurCaseType));
-        }
-    });
-    ignoringErrors([&] {
-        if (written) {
-            m_parts.raw.SetText(v == CellText::kErr ? CellText::kErr : editor.Text());
-        }
-    });
-    ignoringErrors([&] { editor.SetText(QString()); });
+    ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
 }
 
 void CellEditor::finishLeaving() {
@@ -176,18 +175,18 @@ void CellEditor::finishLeaving() {
     ignoringErrors([&] { m_parts.shown.setFocus(); });
 }
 
-void CellEditor::applyCellStyle(qint32 row, qint32 col) {
-    m_registry.ApplyCellStyle(row, col, m_session.style,
-                              [this](qint32 maxLen) { m_parts.editor.SetMaxLength(maxLen); });
+CellStyleState CellEditor::styleFor(qint32 row, qint32 col) const {
+    CellStyleState style;
+    m_registry.ApplyCellStyle(row, col, style, nullptr);
+    return style;
 }
 
-CellText::Styled CellEditor::styled(const QString &text) const {
-    return CellText::styled(text, m_session.style.CurCaseType, m_session.style.CurCustomFormat);
+CellText::Styled CellEditor::styled(const QString &text, const CellStyleState &style) {
+    return CellText::styled(text, style.CurCaseType, style.CurCustomFormat);
 }
 
 void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
-    applyCellStyle(row, col);
-    const CellText::Styled texts = styled(text);
+    const CellText::Styled texts = styled(text, styleFor(row, col));
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
 }

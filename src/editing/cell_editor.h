@@ -2,6 +2,7 @@
 
 #include "editing/cell_text.h"
 #include "editing/editor_placement.h"
+#include "styles/cell_style_state.h"
 
 #include <QString>
 #include <QStringList>
@@ -45,23 +46,40 @@ public:
     // Entering: the editor takes the new cell's raw text, which the visible cell shows while
     // it is current.
     void loadCurrentCell();
-    // Leaving, while the grids still address the cell: `writeBack` writes the editor's text to
-    // the bound record first and says whether the record took it; the grids then get the shown
-    // and raw texts and the editor is emptied. Each step runs even when one before fails.
-    void commit(const std::function<bool(const QString &)> &writeBack);
+    // The text of a cell being left, validated: what the grids and the record would take.
+    struct Commit {
+        qint32 row = -1;
+        qint32 col = -1;
+        QString text;      // the editor's
+        QString rawBefore; // the hidden grid's, before
+        QString validated; // to show, or "Err"
+        bool changed() const { return text != rawBefore; }
+        bool invalid() const { return validated == CellText::kErr; }
+    };
+    // Leaving, first half, while the grids still address the cell: the editor's text checked by
+    // the cell's data type, or by `fallbackType` (the bound field's) when the cell has none.
+    // Touches nothing.
+    Commit endEdit(qint32 fallbackType) const;
+    // Second half: the grids take the shown and raw texts. With `keepInvalidRaw` (a bound grid)
+    // an invalid text shows "Err" while the hidden grid keeps what was typed, so that entering
+    // the cell again shows it; the record was not written. Each step runs even when one fails.
+    void applyEdit(const Commit &commit, bool keepInvalidRaw);
     // The rest of leaving, whatever AllowEdit is: style state back to neutral, the plain look,
     // the buttons hidden and the focus to the grid.
     void finishLeaving();
 
-    // Loads the style of (row, col) into the current-cell style state and the editor's limit.
-    void applyCellStyle(qint32 row, qint32 col);
-    // Loads the cell's style, then writes the shown and raw texts to both grids.
+    // The style code writes a cell's text with: the cell's column mode (the last) and cell style
+    // (the first). The current cell's style state is left alone: it changes only when the
+    // current cell does.
+    CellStyleState styleFor(qint32 row, qint32 col) const;
+    // Writes the shown and raw texts of (row, col) to both grids, in the cell's style.
     void formatCellText(qint32 row, qint32 col, const QString &text);
-    // The shown and raw texts of `text` under the style now in force.
-    CellText::Styled styled(const QString &text) const;
+    // The shown and raw texts of `text` in a style.
+    static CellText::Styled styled(const QString &text, const CellStyleState &style);
 
     // The editor's look while the user types.
     void giveTypingLook();
+    const CellStyleRegistry &registry() const { return m_registry; }
     // The control's own width in twips, which placement keeps the editor inside.
     qint32 controlWidth() const;
 

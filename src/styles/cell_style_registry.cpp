@@ -63,6 +63,14 @@ const clsGrid *CellStyleRegistry::lastColumnMode(qint32 col) const {
     return it == m_gridByCol.end() ? nullptr : &m_grid[it->second.last];
 }
 
+qint32 CellStyleRegistry::placedDataType(qint32 row, qint32 col) const {
+    if (const clsEdit *edit = firstEditStyle(row, col)) {
+        return edit->DataFormat;
+    }
+    const clsGrid *mode = firstColumnMode(col);
+    return mode ? mode->DataType : 0;
+}
+
 const clsEdit *CellStyleRegistry::firstEditStyle(qint32 row, qint32 col) const {
     const auto it = m_firstEditByCell.find(cellKey(row, col));
     return it == m_firstEditByCell.end() ? nullptr : &m_edit[it->second];

@@ -42,6 +42,10 @@ public:
     // Every matching item in registration order, duplicates kept.
     QStringList lookUpItems(qint32 row, qint32 col) const;
 
+    // The data type the editor takes on a cell: the first matching column mode's, then the first
+    // matching cell style's; 0 when no record gives one.
+    qint32 placedDataType(qint32 row, qint32 col) const;
+
     // The last matching column mode sets data type, case and format; then the first matching
     // cell style sets the length limit (through setMaxLength, when given) and the same three.
     // Members no record writes keep their values; the popup flags are never touched.

@@ -13,6 +13,8 @@
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/vbruntime.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -208,9 +210,11 @@ TEST_P(BoundEntry, FullSessionReachesTheDatabaseStageByStage) {
     QTest::keyClick(grid1(), Qt::Key_Right);
     settle();
     typeAt(3, 3, QStringLiteral("42"));
+    // Leaving the new row writes its one record, with every field typed in it.
+    EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|20"}));
     leaveDown();
     EXPECT_EQ(rows(), QStringList({"Anita|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|20",
-                                   "Carlo|<null>|2003-02-01|42", "||<null>|0"}));
+                                   "Carlo|<null>|2003-02-01|42"}));
 
     // An item with tab-separated fields fills the trailing row and its record.
     control().AddItem(QStringLiteral("Dora\tDRACF\t02/03/1990\t7"));
@@ -296,14 +300,44 @@ TEST_P(BoundEntry, EmptyTextReachesATextFieldAsEmptyTextNotNull) {
     }
 }
 
-TEST_P(BoundEntry, LettersOverANumericFieldStoreZeroAndShowErr) {
-    bindAndShow();
-    typeAt(2, 3, QStringLiteral("abc"));
-    leaveDown();
-    EXPECT_EQ(rows(), QStringList({"Anna|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|0"}));
-    EXPECT_EQ(grid1()->TextMatrix(2, 3), QStringLiteral("Err"));
-    EXPECT_EQ(grid2()->TextMatrix(2, 3), QStringLiteral("Err"));
-    EXPECT_TRUE(boxes.boxes.isEmpty());
+TEST_P(BoundEntry, InvalidTextNeverReplacesAStoredValue) {
+    struct Case {
+        const char *what;
+        qint32 col;
+        QString typed;
+        bool paste;
+    };
+    const Case cases[] = {
+        {"letters over a number", 3, QStringLiteral("abc"), false},
+        {"an impossible date", 2, QStringLiteral("31/02/2020"), false},
+        {"words pasted over a number", 3, QStringLiteral("dieci euro"), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        insertStart();
+        ASSERT_TRUE(db->exec({QStringLiteral("UPDATE clienti SET nascita = '1999-05-26', "
+                                             "importo = 250 WHERE nome = 'Bruno'")}));
+        bindAndShow();
+        if (c.paste) {
+            goTo(2, c.col);
+            QTest::keyClick(grid1(), Qt::Key_Return);
+            QApplication::clipboard()->setText(c.typed);
+            editor()->selectAll();
+            QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            typeAt(2, c.col, c.typed);
+        }
+        ASSERT_EQ(editor()->Text(), c.typed);
+        leaveDown();
+        // The record keeps its value; the cell says at once that the text is not valid, and
+        // keeps it for the user to mend.
+        EXPECT_EQ(rows(), QStringList({"Anna|ANNCF|1980-05-17|10", "Bruno|BRNCF|1999-05-26|250"}));
+        EXPECT_EQ(grid1()->TextMatrix(2, c.col), QStringLiteral("Err"));
+        goTo(2, c.col);
+        EXPECT_EQ(editor()->Text(), c.typed);
+        EXPECT_TRUE(boxes.boxes.isEmpty());
+        close();
+    }
 }
 
 TEST_P(BoundEntry, AValueTheTableRefusesIsReportedAndTheTypedTextKept) {
