@@ -1,16 +1,24 @@
-# Installs the built library into a scratch prefix, then configures, builds and runs a tiny
-# consumer project that finds it with find_package(Vantrel3).
+# Configures, builds and runs a tiny consumer project that finds the library with
+# find_package(Vantrel3): with MODE=find_package from a scratch prefix the built library is installed
+# into, with MODE=build_tree straight from the build directory.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
-    RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "install failed: ${rc}")
+if(MODE STREQUAL "find_package")
+    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
+        RESULT_VARIABLE rc OUTPUT_QUIET)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "install failed: ${rc}")
+    endif()
+    set(find_option -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix)
+elseif(MODE STREQUAL "build_tree")
+    set(find_option -DVantrel3_DIR=${BUILD_DIR})
+else()
+    message(FATAL_ERROR "unknown MODE '${MODE}'")
 endif()
 
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer/project
-    -B ${WORK_DIR}/build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+    -B ${WORK_DIR}/build -G ${GENERATOR} ${find_option}
     RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "consumer configure failed: ${rc}")
