@@ -1,10 +1,12 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QObject>
 #include <QString>
 
 namespace Vantrel3 {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(VANTREL3_EXPORT)
 
 // The fourteen enumerations of the control. Unscoped, so that members convert to the Long and
 // Integer parameters of the methods. Members whose documented name is a display text get an
@@ -155,9 +157,9 @@ enum eTextCaseType : qint32 {
 Q_ENUM_NS(eTextCaseType)
 
 // The documented display texts of the members whose names are texts.
-QString displayName(RsType value);
-QString displayName(eButtonStyle value);
-QString displayName(eTextDataType value);
-QString displayName(eTextCaseType value);
+VANTREL3_EXPORT QString displayName(RsType value);
+VANTREL3_EXPORT QString displayName(eButtonStyle value);
+VANTREL3_EXPORT QString displayName(eTextDataType value);
+VANTREL3_EXPORT QString displayName(eTextCaseType value);
 
 } // namespace Vantrel3

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
 #include <Vantrel3/VbError.h>
 
 #include <functional>
@@ -10,14 +11,14 @@ namespace Vantrel3 {
 // No exception ever crosses back into the event loop; the default sink logs a warning.
 using ErrorSink = std::function<void(const VbError &)>;
 
-void setErrorSink(ErrorSink sink);
-void reportError(const VbError &error);
+VANTREL3_EXPORT void setErrorSink(ErrorSink sink);
+VANTREL3_EXPORT void reportError(const VbError &error);
 
 // Runs f and reports any VbError or standard exception it throws instead of letting it escape.
 template <typename F>
 void guarded(const char *where, F &&f);
 
-void reportUnknownError(const char *where, const char *what);
+VANTREL3_EXPORT void reportUnknownError(const char *where, const char *what);
 
 template <typename F>
 void guarded(const char *where, F &&f) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Vantrel3/Enums.h>
+#include <Vantrel3/Export.h>
 #include <Vantrel3/OleColor.h>
 
 #include <QAbstractScrollArea>
@@ -16,7 +17,7 @@ class FlexGridPrivate;
 // The grid component: rows and columns of text cells with fixed header rows and columns.
 // Geometry of the public surface is in twips; indexes count fixed rows and columns too.
 // Errors are raised as VbError (381 for an index outside the grid, 30009/30010 for Row/Col).
-class FlexGrid : public QAbstractScrollArea {
+class VANTREL3_EXPORT FlexGrid : public QAbstractScrollArea {
     Q_OBJECT
     Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows)
     Q_PROPERTY(qint32 Cols READ Cols WRITE SetCols)

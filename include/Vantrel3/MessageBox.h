@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QString>
 
 class QWidget;
@@ -21,7 +23,7 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
 // Shows the modal message boxes of the control. The default shows a QMessageBox; tests install
 // their own to capture the boxes instead.
-class MessageBoxService {
+class VANTREL3_EXPORT MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     virtual int show(QWidget *parent, const QString &prompt, int style, const QString &title) = 0;
@@ -29,13 +31,13 @@ public:
 
 // The service in use. Passing nullptr restores the QMessageBox default. The caller keeps
 // ownership of the service it installs.
-MessageBoxService &messageBoxService();
-void setMessageBoxService(MessageBoxService *service);
+VANTREL3_EXPORT MessageBoxService &messageBoxService();
+VANTREL3_EXPORT void setMessageBoxService(MessageBoxService *service);
 
 // The caption used when a box has no title of its own.
-QString defaultMessageBoxTitle();
+VANTREL3_EXPORT QString defaultMessageBoxTitle();
 
-int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {},
-           QWidget *parent = nullptr);
+VANTREL3_EXPORT int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {},
+                           QWidget *parent = nullptr);
 
 } // namespace Vantrel3

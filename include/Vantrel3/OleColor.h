@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QColor>
 #include <QPalette>
 #include <QtGlobal>
@@ -7,7 +9,7 @@
 namespace Vantrel3 {
 
 // An OLE colour: 0x00BBGGRR for a plain colour, 0x800000nn for system colour nn.
-class OleColor {
+class VANTREL3_EXPORT OleColor {
 public:
     constexpr OleColor() = default;
     constexpr OleColor(quint32 value) : m_value(value) {} // NOLINT: implicit like the classic type

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -15,7 +17,7 @@ namespace Vantrel3 {
 //
 // Value types that survive the text form unchanged: bool, qint16, qint32, qint64, quint32 (an OLE
 // colour), float, double, QString, QFont, QPixmap and Empty (an invalid QVariant).
-class PropertyBag {
+class VANTREL3_EXPORT PropertyBag {
 public:
     // The stored value of the key's next read, or defaultValue when none is left.
     QVariant ReadProperty(const QString &key, const QVariant &defaultValue = {}) const;

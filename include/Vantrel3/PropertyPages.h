@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Vantrel3/AboutBox.h>
+#include <Vantrel3/Export.h>
 
 #include <QList>
 
@@ -12,6 +13,6 @@ class Vantrel;
 
 // The design-time property pages (General, Style, Informazioni) in a modal dialog with OK,
 // Cancel and Apply. The pages read and write the first control of the list only.
-void ShowPropertyPages(const QList<Vantrel *> &controls, QWidget *parent = nullptr);
+VANTREL3_EXPORT void ShowPropertyPages(const QList<Vantrel *> &controls, QWidget *parent = nullptr);
 
 } // namespace Vantrel3

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -15,7 +17,7 @@ class RecordsetPrivate;
 // One column of a recordset. Type() is the DAO field type code: 1 Boolean, 3 Integer, 4 Long,
 // 5 Currency, 6 Single, 7 Double, 8 Date, 10 Text, 11 binary (OLE object), 12 Memo, 15 GUID,
 // 22 Time.
-class Field {
+class VANTREL3_EXPORT Field {
 public:
     QString Name() const;
     qint16 Type() const;
@@ -37,7 +39,7 @@ private:
     int m_index;
 };
 
-class Fields {
+class VANTREL3_EXPORT Fields {
 public:
     qint32 Count() const;
     // Raises 3265 for an index or a name that is not there; names match case-insensitively.
@@ -54,7 +56,7 @@ private:
 // row id order), each with the key that finds it again in the database. Writes go straight to
 // the database with bound parameters; the memory changes only once the database accepted them.
 // Obtained from DataControl::Recordset(); valid until the control's next Refresh.
-class Recordset {
+class VANTREL3_EXPORT Recordset {
 public:
     ~Recordset();
     Recordset(const Recordset &) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QtGlobal>
 
 class QPaintDevice;
@@ -10,14 +12,14 @@ namespace Vantrel3 {
 // to pixels only at the widget boundary, with the device's logical dpi (96 dpi when null).
 namespace Twips {
 
-qint32 fromPixelsX(const QPaintDevice *device, int pixels);
-qint32 fromPixelsY(const QPaintDevice *device, int pixels);
-int toPixelsX(const QPaintDevice *device, qint32 twips);
-int toPixelsY(const QPaintDevice *device, qint32 twips);
+VANTREL3_EXPORT qint32 fromPixelsX(const QPaintDevice *device, int pixels);
+VANTREL3_EXPORT qint32 fromPixelsY(const QPaintDevice *device, int pixels);
+VANTREL3_EXPORT int toPixelsX(const QPaintDevice *device, qint32 twips);
+VANTREL3_EXPORT int toPixelsY(const QPaintDevice *device, qint32 twips);
 
 // Twips per pixel at the device's logical dpi (15 at 96 dpi).
-double perPixelX(const QPaintDevice *device);
-double perPixelY(const QPaintDevice *device);
+VANTREL3_EXPORT double perPixelX(const QPaintDevice *device);
+VANTREL3_EXPORT double perPixelY(const QPaintDevice *device);
 
 } // namespace Twips
 } // namespace Vantrel3

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Vantrel3/Enums.h>
+#include <Vantrel3/Export.h>
 #include <Vantrel3/OleColor.h>
 
 #include <QFont>
@@ -18,7 +19,7 @@ class VantrelPrivate;
 // The data-entry grid: a visible grid of formatted texts with a hidden twin holding the raw
 // texts, an editor box laid over the current cell, per-column and per-cell edit styles and
 // in-cell buttons. Geometry of the public surface is in twips.
-class Vantrel : public QWidget {
+class VANTREL3_EXPORT Vantrel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows NOTIFY RowsChanged)
     Q_PROPERTY(qint32 Cols READ Cols WRITE SetCols NOTIFY ColsChanged)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QString>
 #include <QtGlobal>
 #include <exception>
@@ -8,7 +10,7 @@ namespace Vantrel3 {
 
 // The classic error object: a number, the name of what raised it, and a description.
 // Thrown as a C++ exception; entry points called by Qt catch it at their edge.
-class VbError : public std::exception {
+class VANTREL3_EXPORT VbError : public std::exception {
 public:
     // Well-known numbers, named once so that a correction is a one-line change.
     enum Code : qint32 {

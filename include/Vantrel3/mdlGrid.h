@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,10 +11,10 @@ namespace Vantrel3::mdlGrid {
 
 // Partita IVA: 0 when the 11th digit is the check digit of the first ten, otherwise the
 // character code of the expected digit ('0'-'9'). Missing positions and non-digits count as 0.
-qint16 CheckPartitaIva(const QString &text);
+VANTREL3_EXPORT qint16 CheckPartitaIva(const QString &text);
 
 // Codice fiscale: 0 when the 16th character is the check letter of the first fifteen (upper
 // case, padded with blanks to 16), otherwise the code of the expected character (never 0).
-qint16 CheckCodiceFiscale(const QString &text);
+VANTREL3_EXPORT qint16 CheckCodiceFiscale(const QString &text);
 
 } // namespace Vantrel3::mdlGrid

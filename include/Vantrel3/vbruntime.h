@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Vantrel3/Export.h>
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -15,41 +17,42 @@
 namespace Vantrel3::vb {
 
 // The runtime's locale; QLocale::setDefault does not change it.
-QLocale locale();
-void setLocale(const QLocale &locale);
+VANTREL3_EXPORT QLocale locale();
+VANTREL3_EXPORT void setLocale(const QLocale &locale);
 
 // The last year a two-digit year stands for: 2029 reads 0-29 as 2000-2029 and 30-99 as
 // 1930-1999 (the classic window); newer hosts use 2049.
-int twoDigitYearMax();
-void setTwoDigitYearMax(int year);
+VANTREL3_EXPORT int twoDigitYearMax();
+VANTREL3_EXPORT void setTwoDigitYearMax(int year);
 
 // Format(expression, format, firstdayofweek, firstweekofyear). Days of the week count from
 // 1 = Sunday; 0 means the locale's own setting. Out-of-range day/week arguments raise error 5.
-QString Format(const QVariant &expression, const QString &format = {}, int firstDayOfWeek = 1,
-               int firstWeekOfYear = 1, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT QString Format(const QVariant &expression, const QString &format = {},
+                               int firstDayOfWeek = 1, int firstWeekOfYear = 1,
+                               const QLocale &locale = vb::locale());
 
 // StrConv with 0 (unchanged), 1 (upper), 2 (lower) or 3 (proper case). One character in, one
 // character out. Other conversion codes raise error 5.
-QString StrConv(const QString &text, int conversion);
+VANTREL3_EXPORT QString StrConv(const QString &text, int conversion);
 
-bool IsNumeric(const QVariant &expression, const QLocale &locale = vb::locale());
-bool IsDate(const QVariant &expression, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT bool IsNumeric(const QVariant &expression, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT bool IsDate(const QVariant &expression, const QLocale &locale = vb::locale());
 
 // The longest numeric prefix, locale-independent. Raises error 13 for a fraction followed by
 // an Integer or Long type suffix ("50.5%").
-double Val(const QString &text);
+VANTREL3_EXPORT double Val(const QString &text);
 
 // Raise error 13 when the expression cannot be converted, 6 when it is out of range. A text is
 // read as a date, or failing that as a number (a date serial). The result is in local time,
 // unless local time skips that wall-clock time (a daylight-saving gap): then it is in UTC, so
 // date() and time() always hold the value read.
-QDateTime CDate(const QVariant &expression, const QLocale &locale = vb::locale());
-double CDbl(const QVariant &expression, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT QDateTime CDate(const QVariant &expression, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT double CDbl(const QVariant &expression, const QLocale &locale = vb::locale());
 // Rounds half to even, like every classic conversion to an integer type.
-qint16 CInt(const QVariant &expression, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT qint16 CInt(const QVariant &expression, const QLocale &locale = vb::locale());
 
 // The standard date-to-text conversion: short date, plus the long time when there is one
 // (time alone when the date is 1899-12-30). A value without a valid date gives an empty text.
-QString DateText(const QDateTime &value, const QLocale &locale = vb::locale());
+VANTREL3_EXPORT QString DateText(const QDateTime &value, const QLocale &locale = vb::locale());
 
 } // namespace Vantrel3::vb

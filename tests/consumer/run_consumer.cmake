@@ -1,29 +1,51 @@
-# Installs the built library into a scratch prefix, then configures, builds and runs a tiny
-# consumer project that finds it with find_package(Vantrel3).
+# Configures, builds and runs a tiny project that uses the library, in one of three ways (MODE):
+#   find_package      finds the package installed into a scratch prefix;
+#   build_tree        finds the package in the build directory, without installing;
+#   add_subdirectory  embeds the source tree in a host project with its own flags.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
-    RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "install failed: ${rc}")
+# Runs a command; stops with its output when it fails, and leaves the output in `output`.
+function(run what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "${what} failed: ${rc}\n${out}")
+    endif()
+    set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+set(project ${SOURCE_DIR}/tests/consumer/project)
+set(program vantrel3_consumer)
+set(expected "rows=5 cols=3")
+if(MODE STREQUAL "find_package")
+    run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
+    set(configure_options -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix)
+elseif(MODE STREQUAL "build_tree")
+    set(configure_options -DVantrel3_DIR=${BUILD_DIR})
+elseif(MODE STREQUAL "add_subdirectory")
+    set(project ${SOURCE_DIR}/tests/consumer/add_subdirectory)
+    set(program vantrel3_host)
+    set(expected "rows=6 cols=4")
+    # With nothing set, the host's CMakeLists checks that every option of ours is off.
+    run("host configure with the defaults" ${CMAKE_COMMAND} -S ${project}
+        -B ${WORK_DIR}/defaults -G ${GENERATOR} -DVANTREL3_SOURCE_DIR=${SOURCE_DIR})
+    # Built with -Werror on our code, where the host's own warning must stay a warning.
+    set(configure_options -DVANTREL3_SOURCE_DIR=${SOURCE_DIR} -DHOST_SETS_WERROR=ON)
+else()
+    message(FATAL_ERROR "unknown MODE '${MODE}'")
 endif()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer/project
-    -B ${WORK_DIR}/build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
-    RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "consumer configure failed: ${rc}")
-endif()
+run("consumer configure" ${CMAKE_COMMAND} -S ${project} -B ${WORK_DIR}/build -G ${GENERATOR}
+    ${configure_options})
 
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "consumer build failed: ${rc}")
+cmake_host_system_information(RESULT jobs QUERY NUMBER_OF_LOGICAL_CORES)
+run("consumer build" ${CMAKE_COMMAND} --build ${WORK_DIR}/build --parallel ${jobs})
+if(MODE STREQUAL "add_subdirectory" AND NOT output MATCHES "Wunused-variable")
+    message(FATAL_ERROR "the host's own warning did not show; the build said:\n${output}")
 endif()
 
 set(ENV{QT_QPA_PLATFORM} offscreen)
-execute_process(COMMAND ${WORK_DIR}/build/vantrel3_consumer RESULT_VARIABLE rc
-    OUTPUT_VARIABLE out)
-if(NOT rc EQUAL 0 OR NOT out MATCHES "rows=5 cols=3")
-    message(FATAL_ERROR "consumer run failed: ${rc} ${out}")
+run("consumer run" ${WORK_DIR}/build/${program})
+if(NOT output MATCHES "${expected}")
+    message(FATAL_ERROR "consumer run printed '${output}', not '${expected}'")
 endif()
