@@ -102,7 +102,10 @@ QAccessibleInterface *FlexGridAccessible::cellAt(int row, int column) const {
     }
     const quint64 key = cellKey(row, column);
     if (const auto found = m_cells.constFind(key); found != m_cells.cend()) {
-        return QAccessible::accessibleInterface(*found);
+        // A cell that an assistive tool let go of is made again.
+        if (QAccessibleInterface *cell = QAccessible::accessibleInterface(*found)) {
+            return cell;
+        }
     }
     auto *cell = new FlexGridCellAccessible(grid(), row, column);
     m_cells.insert(key, QAccessible::registerAccessibleInterface(cell));

@@ -199,3 +199,11 @@ TEST(FlexGridAccessible, CellsOfAGridThatIsGoneAreInvalid) {
     // The grid's table took its cells with it.
     EXPECT_EQ(QAccessible::accessibleInterface(cellId), nullptr);
 }
+
+TEST_F(ShownGridTest, ACellLetGoOfIsMadeAgain) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cell(2, 1)));
+    QAccessibleInterface *again = cell(2, 1);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->text(QAccessible::Name), QStringLiteral("Bianchi"));
+    EXPECT_EQ(table->indexOfChild(again), 2 * 4 + 1);
+}
