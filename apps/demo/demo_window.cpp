@@ -1,12 +1,14 @@
 #include "demo_window.h"
 
 #include "demo_database.h"
+#include "last_column_filler.h"
 
 #include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -24,11 +26,13 @@ constexpr int kLookupRows = 200;
 } // namespace
 
 DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
-    : QMainWindow(parent), m_grid(new Vantrel(this)) {
+    : QMainWindow(parent), m_grid(new Vantrel(this)), m_hint(new QLabel(this)) {
     // The demo's users are Italian, whatever the machine's locale.
     vb::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     setWindowTitle(QStringLiteral("Vantrel3 - Clienti"));
     setCentralWidget(m_grid);
+    m_hint->setObjectName(QStringLiteral("hint"));
+    statusBar()->addWidget(m_hint, 1);
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
     tools->addAction(QStringLiteral("&Proprietà della griglia..."), this,
@@ -52,7 +56,7 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
 
     QString error;
     if (!DemoDatabase::ensure(databasePath, &error)) {
-        statusBar()->showMessage(QStringLiteral("Database non disponibile: ") + error);
+        setHint(QStringLiteral("Database non disponibile: ") + error);
         return;
     }
     // The data source opens the table; both grids fill themselves from it.
@@ -60,14 +64,23 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     try {
         m_grid->SetDatabaseName(databasePath);
     } catch (const VbError &e) {
-        statusBar()->showMessage(QStringLiteral("Database non disponibile: ") + e.Description());
+        setHint(QStringLiteral("Database non disponibile: ") + e.Description());
         return;
     }
     const int widths[] = {2200, 2300, 1500, 1400, 1400, 1500};
     for (int c = 0; c < ColumnCount && c < m_grid->Cols(); ++c) {
         m_grid->SetColWidth(c, widths[c]);
     }
-    statusBar()->showMessage(
-        QStringLiteral("Database: ") + databasePath +
-        QStringLiteral(" - F7 apre il calendario, la calcolatrice o l'elenco"));
+    // The city column takes the rest of the window's width.
+    (new LastColumnFiller(m_grid, widths[Citta]))->fill();
+    setHint(QStringLiteral("Database: ") + databasePath +
+            QStringLiteral(" - F7 apre il calendario, la calcolatrice o l'elenco"));
+}
+
+QString DemoWindow::hint() const {
+    return m_hint->text();
+}
+
+void DemoWindow::setHint(const QString &text) {
+    m_hint->setText(text);
 }

@@ -16,7 +16,7 @@ QStringList ScrollerLines() {
     return {
         QString(),
         ProductTitle(),
-        QStringLiteral("di The Vantrel3 developers"),
+        QStringLiteral("Gli sviluppatori di Vantrel3"),
         QStringLiteral("vantrel3@example.org"),
         QStringLiteral("*********"),
         QStringLiteral("Il Controllo è In Beta Test"),

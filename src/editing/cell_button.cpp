@@ -16,6 +16,11 @@ CellButton::CellButton(Glyph glyph, QWidget *parent)
     : QAbstractButton(parent), TwipsGeometry(this), m_glyph(glyph) {
     // A click takes the focus, as a command button does; Tab never lands on it.
     setFocusPolicy(Qt::ClickFocus);
+    // Without a caption, only these tell a screen reader what the button is for.
+    setAccessibleName(glyph == Glyph::DownTriangle ? QStringLiteral("Apri il selettore")
+                                                   : QStringLiteral("Sfoglia"));
+    setAccessibleDescription(
+        QStringLiteral("Apre il calendario, la calcolatrice o l'elenco della cella"));
     resize(Twips::toPixelsX(this, DefaultWidthTwips), Twips::toPixelsY(this, DefaultWidthTwips));
     hide();
 }

@@ -3,6 +3,7 @@
 #include "editing/cell_button.h"
 #include "editing/edit_options.h"
 #include "editing/edit_session.h"
+#include "editing/editor_accessible_name.h"
 #include "editing/editor_box.h"
 #include "host/ignoring_errors.h"
 #include "styles/cell_style_registry.h"
@@ -76,6 +77,7 @@ void CellEditor::placeEditor() {
     }
     applyLayout(EditorPlacement::layout(m, m_registry));
     EditorBox &editor = m_parts.editor;
+    editor.setAccessibleName(EditorAccessibleName::forCell(grid, m.row, m.col));
     if (!m_session.holdsTyping(m.row, m.col, editor.Text())) {
         const QString raw = m_parts.raw.Text();
         editor.SetText(raw);

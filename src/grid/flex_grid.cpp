@@ -1,6 +1,7 @@
 // FlexGrid's public surface: shape, texts, rows, the current cell, scrolling and sizes.
 // The settings are in flex_grid_settings.cpp, input in flex_grid_input.cpp.
 
+#include "grid/flex_grid_accessible.h"
 #include "grid/flex_grid_p.h"
 
 #include <Vantrel3/VbError.h>
@@ -25,6 +26,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     d->columns.resize(2);
     d->refreshDefaultRowHeight();
     d->updateScrollBars();
+    FlexGridAccessible::attach(this);
 }
 
 FlexGrid::~FlexGrid() = default;

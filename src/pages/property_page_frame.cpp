@@ -23,7 +23,7 @@ QString frameTitle(const QList<Vantrel *> &controls) {
     const Vantrel *first = controls.isEmpty() ? nullptr : controls.first();
     const QString name =
         first && !first->objectName().isEmpty() ? first->objectName() : QStringLiteral("Vantrel");
-    return name + QStringLiteral(" Properties");
+    return QStringLiteral("Proprietà di ") + name;
 }
 } // namespace
 
@@ -37,6 +37,10 @@ PropertyPageFrame::PropertyPageFrame(const QList<Vantrel *> &controls, QWidget *
     OkButton()->setObjectName(QStringLiteral("cmdOK"));
     CancelButton()->setObjectName(QStringLiteral("cmdCancel"));
     ApplyButton()->setObjectName(QStringLiteral("cmdApply"));
+    // Italian whatever translations the host loads for Qt's own buttons.
+    OkButton()->setText(QStringLiteral("OK"));
+    CancelButton()->setText(QStringLiteral("Annulla"));
+    ApplyButton()->setText(QStringLiteral("Applica"));
     ApplyButton()->setEnabled(false);
     // Enter in a text box must not close the dialog behind the developer's back.
     OkButton()->setAutoDefault(false);

@@ -87,7 +87,7 @@ void StylePage::Browse() {
     // The files the data source opens: SQLite databases, under any of their usual suffixes.
     Cmdlg->setWindowTitle(QStringLiteral("Database"));
     Cmdlg->setNameFilters(
-        {QStringLiteral("Database (*.db *.sqlite *.sqlite3)"), QStringLiteral("All files (*)")});
+        {QStringLiteral("Database (*.db *.sqlite *.sqlite3)"), QStringLiteral("Tutti i file (*)")});
     Cmdlg->setAcceptMode(QFileDialog::AcceptOpen);
     Cmdlg->setFileMode(QFileDialog::ExistingFile);
     const FileDialogRunner &runner = runnerSlot();

@@ -43,7 +43,7 @@ TEST(AboutText, HoldsTheFourteenLinesInOrder) {
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Vantrel3 ")));
     EXPECT_GT(lines[1].size(), QStringLiteral("Vantrel3 ").size());
     EXPECT_EQ(lines[1], about::ProductTitle());
-    EXPECT_FALSE(lines[2].isEmpty());
+    EXPECT_EQ(lines[2], QStringLiteral("Gli sviluppatori di Vantrel3"));
     EXPECT_TRUE(lines[3].contains(QLatin1Char('@')));
     const QStringList fixed = {
         QStringLiteral("*********"),

@@ -43,9 +43,25 @@ TEST(PropertyPageFrame, OffersTheThreePagesAndTheThreeButtons) {
     }
     EXPECT_EQ(tabs, (QStringList{"General", "Style", "Informazioni"}));
     EXPECT_EQ(frame.OkButton()->text(), QStringLiteral("OK"));
-    EXPECT_EQ(frame.CancelButton()->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(frame.ApplyButton()->text(), QStringLiteral("Apply"));
+    EXPECT_EQ(frame.CancelButton()->text(), QStringLiteral("Annulla"));
+    EXPECT_EQ(frame.ApplyButton()->text(), QStringLiteral("Applica"));
     EXPECT_EQ(textBox(&frame, "txtRows")->text(), QStringLiteral("2"));
+}
+
+TEST(PropertyPageFrame, TheTitleNamesTheFirstControlInItalian) {
+    const struct {
+        QString objectName;
+        QString title;
+    } cases[] = {
+        {QStringLiteral("grigliaClienti"), QStringLiteral("Proprietà di grigliaClienti")},
+        {QString(), QStringLiteral("Proprietà di Vantrel")},
+    };
+    for (const auto &c : cases) {
+        Vantrel grid;
+        grid.setObjectName(c.objectName);
+        PropertyPageFrame frame({&grid});
+        EXPECT_EQ(frame.windowTitle(), c.title) << c.objectName.toStdString();
+    }
 }
 
 TEST(PropertyPageFrame, ApplyIsOfferedOnlyWhileAPageIsMarkedChanged) {

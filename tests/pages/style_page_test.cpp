@@ -168,7 +168,7 @@ TEST(StylePage, BrowseOffersDatabasesAndPutsTheChosenFileInTheBox) {
     EXPECT_TRUE(page.Changed());
     EXPECT_EQ(dialog.title, QStringLiteral("Database"));
     EXPECT_EQ(dialog.filters, (QStringList{QStringLiteral("Database (*.db *.sqlite *.sqlite3)"),
-                                           QStringLiteral("All files (*)")}));
+                                           QStringLiteral("Tutti i file (*)")}));
     EXPECT_EQ(dialog.acceptMode, QFileDialog::AcceptOpen);
     EXPECT_EQ(dialog.fileMode, QFileDialog::ExistingFile);
     // Browsing changes only the box; the control waits for Apply.
