@@ -289,13 +289,21 @@ RecordBinding::Write RecordBinding::failure(qint32 row, qint32 position, const V
         ignoringErrors([&] { stillThere = rs.resync(position); });
         if (stillThere) {
             reloadRow(row, position);
-            return {Outcome::Changed, e.Description(), -1};
+            return {Outcome::Changed,
+                    e.Description() +
+                        QStringLiteral("\nLa riga mostra ora i dati attuali; lasciando di nuovo la "
+                                       "cella si salva il valore digitato."),
+                    -1};
         }
     }
     if (e.Number() == kRecordChanged || e.Number() == kRecordDeleted) {
         ignoringErrors([&] { rs.forget(position); });
         recordGone(position);
-        return {Outcome::Deleted, e.Description(), -1};
+        return {Outcome::Deleted,
+                QStringLiteral("Un altro utente ha eliminato questo record: la sua riga è stata "
+                               "tolta dalla griglia e il valore digitato non è stato salvato.\n") +
+                    e.Description(),
+                -1};
     }
     return refusal(e);
 }
@@ -343,7 +351,8 @@ RecordBinding::Write RecordBinding::writeCell(qint32 row, qint32 col, const QStr
 }
 
 RecordBinding::Write RecordBinding::insertRow(qint32 row) {
-    if (!writes() || positionOf(row) >= 0) {
+    // A row that stands for a record, or stood for one another user deleted, is no new row.
+    if (!writes() || row < m_raw.FixedRows() || m_raw.RowData(row) > 0) {
         return {};
     }
     Recordset &rs = m_data.Recordset();
@@ -426,8 +435,11 @@ QString RecordBinding::itemField(qint32 col, const QString &field) {
             if (vb::IsDate(field)) {
                 value = vb::CDate(field);
             } else {
-                value = QVariant(); // Null, and the cell says so
-                shown = CellText::kErr;
+                // Null; a text that is no date says so, an empty one is simply empty.
+                value = QVariant();
+                if (!field.isEmpty()) {
+                    shown = CellText::kErr;
+                }
             }
             break;
         case FieldGroup::Text:

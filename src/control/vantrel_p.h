@@ -71,6 +71,13 @@ public:
     qint32 leftCol = -1;
     bool popupClosedByClick = false;
     std::optional<FailedWrite> failedWrite;
+    struct PendingTyping {
+        qint32 row = -1;
+        qint32 col = -1;
+        QString text;
+        bool operator==(const PendingTyping &) const = default;
+    };
+    PendingTyping lastFailedTyping;
     // The surface's own settings.
     qint32 appearance = 0;
     qint16 mousePointer = 0;

@@ -200,7 +200,10 @@ void VantrelPrivate::onGridLeaveCell() {
             popupClosedByClick = true;
         }
     });
-    if (options.allowEdit) {
+    // A fixed cell is never edited: the editor does not lie on it, and what it holds is no
+    // text of this cell.
+    const bool fixed = row < MSFlexGrid1->FixedRows() || col < MSFlexGrid1->FixedCols();
+    if (options.allowEdit && !fixed) {
         ignoringErrors([&] { session.recordEditPending = false; });
         commitCell(row, col);
         ignoringErrors([&] { Text1->SetText(QString()); });
@@ -316,7 +319,9 @@ void VantrelPrivate::commitPendingTyping() {
     if (row < MSFlexGrid1->FixedRows() || col < MSFlexGrid1->FixedCols()) {
         return;
     }
-    if (session.holdsTyping(row, col, Text1->Text())) {
+    // Typing whose failure was just told (the form hides, then ends) is not tried again.
+    const PendingTyping pending{row, col, Text1->Text()};
+    if (session.holdsTyping(row, col, pending.text) && pending != lastFailedTyping) {
         commitCell(row, col);
         if (!failedWrite) {
             // The editor stays on the cell, now holding what the cell holds.
@@ -330,6 +335,7 @@ void VantrelPrivate::commitPendingTyping() {
     }
     // The failure is told now: the user may be about to lose the form.
     if (failedWrite) {
+        lastFailedTyping = pending;
         failedWrite->row = -1;
         reportFailedWrite(false);
     }
