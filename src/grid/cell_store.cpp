@@ -164,6 +164,27 @@ QStringView CellStore::view(qint32 row, qint32 col) const {
     return {};
 }
 
+void CellStore::views(qint32 row, const qint32 *cols, size_t count, QStringView *out) const {
+    const char16_t *cells = m_rows[size_t(row)].cells.get();
+    const char16_t *p = cells ? cells + kHeader : nullptr;
+    const char16_t *end = cells ? cells + usedUnits(cells) : nullptr;
+    qint32 c = 0;
+    for (size_t k = 0; k < count; ++k) {
+        out[k] = {};
+        while (p < end) {
+            qint64 length = 0;
+            const char16_t *next = nullptr;
+            const char16_t *start = readCell(p, length, next);
+            if (c == cols[k]) {
+                out[k] = QStringView(start, length);
+                break;
+            }
+            p = next;
+            ++c;
+        }
+    }
+}
+
 void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     Row &r = m_rows[size_t(row)];
     if (!r.cells) {

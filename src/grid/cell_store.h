@@ -29,6 +29,8 @@ public:
     // The view stays valid until the row is next changed.
     QStringView view(qint32 row, qint32 col) const;
     QString text(qint32 row, qint32 col) const { return view(row, col).toString(); }
+    // The texts of several cells of one row in one pass; cols must ascend.
+    void views(qint32 row, const qint32 *cols, size_t count, QStringView *out) const;
     void setText(qint32 row, qint32 col, QStringView text);
     // Replaces the whole row; texts beyond colCount() are ignored, missing ones are empty.
     void setRowTexts(qint32 row, const QList<QStringView> &texts);

@@ -119,7 +119,7 @@ void FlexGrid::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
     } catch (const std::bad_alloc &) {
         d->raise(VbError::FlexOutOfMemory);
     }
-    d->updateRows(row, row);
+    d->updateRange({row, col, row, col});
 }
 
 QString FlexGrid::TextArray(qint32 index) const {

@@ -391,7 +391,7 @@ void FlexGrid::paintEvent(QPaintEvent *event) {
             return;
         }
         QPainter painter(viewport());
-        GridPainter(*d, painter, hasFocus()).paint(event->rect());
+        GridPainter(*d, painter, hasFocus()).paint(event->region());
     });
 }
 

@@ -161,7 +161,9 @@ public:
 
     // Repaint requests; no-ops while Redraw is False.
     void update();
-    void updateRows(qint32 first, qint32 last);
+    void updateRange(const CellRange &range);
+    // The on-screen part of a range of cells, in viewport pixels; empty when none of it shows.
+    QRect rangeRect(const CellRange &range) const;
 
     // Index checks that raise the classic errors.
     void checkRowIndex(qint32 r) const;

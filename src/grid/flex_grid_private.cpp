@@ -340,9 +340,10 @@ void FlexGridPrivate::moveTo(qint32 r, qint32 c, qint32 rs, qint32 cs, qint32 pr
     if (!alive) {
         return;
     }
-    updateRows(before.top, before.bottom);
-    const CellRange after = selection();
-    updateRows(after.top, after.bottom);
+    // Only what changed looks different: the cells of the old and the new selection, which hold
+    // the old and the new current cell and its focus rectangle.
+    updateRange(before);
+    updateRange(selection());
     if (quiet) {
         return;
     }
@@ -364,8 +365,8 @@ void FlexGridPrivate::setSelection(qint32 rs, qint32 cs, bool emitChange) {
     const CellRange before = selection();
     rowSel = rs;
     colSel = cs;
-    const CellRange after = selection();
-    updateRows(std::min(before.top, after.top), std::max(before.bottom, after.bottom));
+    updateRange(before);
+    updateRange(selection());
     if (emitChange) {
         Q_EMIT q->SelChange();
     }
@@ -392,25 +393,44 @@ void FlexGridPrivate::update() {
     }
 }
 
-void FlexGridPrivate::updateRows(qint32 first, qint32 last) {
+void FlexGridPrivate::updateRange(const CellRange &range) {
     if (!redraw || !q->isVisible()) {
         return;
     }
     if (mergeCells != eMergeNever) {
-        update(); // a change can join or split merged blocks beyond these rows
+        update(); // a change can join or split merged blocks beyond these cells
         return;
     }
-    int top = std::numeric_limits<int>::max();
-    int bottom = -1;
-    for (const GridAxis::Span &s : rowAxis().visible(topRow, viewportHeight())) {
-        if (s.index >= first && s.index <= last) {
-            top = std::min(top, s.pos);
-            bottom = std::max(bottom, s.pos + s.size);
+    const QRect rect = rangeRect(range);
+    if (!rect.isEmpty()) {
+        q->viewport()->update(rect);
+    }
+}
+
+QRect FlexGridPrivate::rangeRect(const CellRange &range) const {
+    // Walks the visible rows and columns only, so the cost follows the viewport, not the range.
+    auto extent = [](const std::vector<GridAxis::Span> &spans, qint32 first, qint32 last) {
+        int lo = std::numeric_limits<int>::max();
+        int hi = -1;
+        for (const GridAxis::Span &s : spans) {
+            if (s.index >= first && s.index <= last) {
+                lo = std::min(lo, s.pos);
+                hi = std::max(hi, s.pos + s.size);
+            }
         }
+        return std::pair(lo, hi);
+    };
+    const auto [top, bottom] =
+        extent(rowAxis().visible(topRow, viewportHeight()), range.top, range.bottom);
+    if (bottom <= top) {
+        return {};
     }
-    if (bottom > top) {
-        q->viewport()->update(QRect(0, top, viewportWidth(), bottom - top));
+    const auto [left, right] =
+        extent(colAxis().visible(leftCol, viewportWidth()), range.left, range.right);
+    if (right <= left) {
+        return {};
     }
+    return QRect(left, top, right - left, bottom - top);
 }
 
 // ---- Errors ----

@@ -11,10 +11,29 @@ namespace {
 
 constexpr int kTextMargin = 3;
 
+// Whether a text may be a number at all: a number starts with a digit, a sign, a decimal point
+// or the letters of inf and nan. Most texts are words, and this spares asking the locale.
+bool mayStartNumber(QChar first, const QLocale &locale) {
+    const char16_t c = first.unicode();
+    if (c >= 0x80) {
+        return true; // other scripts' digits and signs: the locale decides
+    }
+    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u',' || c == u'i' ||
+        c == u'I' || c == u'n' || c == u'N') {
+        return true;
+    }
+    for (const QString &s : {locale.decimalPoint(), locale.negativeSign(), locale.positiveSign()}) {
+        if (!s.isEmpty() && s.front() == first) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // General alignment puts numbers on the right: the user's own notation or the plain one.
 bool looksNumeric(QStringView text, const QLocale &locale) {
     const QStringView t = text.trimmed();
-    if (t.isEmpty()) {
+    if (t.isEmpty() || !mayStartNumber(t.front(), locale)) {
         return false;
     }
     bool ok = false;
@@ -47,34 +66,87 @@ QColor GridPainter::color(quint32 ole) const {
     return OleColor(ole).toQColor(m_palette);
 }
 
-void GridPainter::paint(const QRect &dirty) {
-    m_painter.fillRect(dirty, color(d.backColorBkg));
+void GridPainter::paint(const QRegion &dirty) {
     m_rows = d.rowAxis().visible(d.topRow, d.viewportHeight());
     m_cols = d.colAxis().visible(d.leftCol, d.viewportWidth());
+    // Cells cover every pixel of their own, so the background goes only where none lies.
+    QRegion outside = dirty;
+    if (!m_rows.empty() && !m_cols.empty()) {
+        outside -= QRect(0, 0, m_cols.back().pos + m_cols.back().size,
+                         m_rows.back().pos + m_rows.back().size);
+    }
+    const QColor background = color(d.backColorBkg);
+    for (const QRect &r : outside) {
+        m_painter.fillRect(r, background);
+    }
     if (m_rows.empty() || m_cols.empty()) {
         return;
     }
-    m_texts.resize(m_rows.size() * m_cols.size());
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        for (size_t j = 0; j < m_cols.size(); ++j) {
-            m_texts[i * m_cols.size() + j] = d.store.view(m_rows[i].index, m_cols[j].index);
+    const QRect bounds = dirty.boundingRect();
+    const bool merging = d.mergeCells != eMergeNever;
+    // The rows and columns that meet the dirty area; a merged block may start outside it, so
+    // merging reads every visible cell.
+    size_t firstRow = 0;
+    size_t lastRow = m_rows.size() - 1;
+    size_t firstCol = 0;
+    size_t lastCol = m_cols.size() - 1;
+    if (!merging) {
+        auto meets = [](const GridAxis::Span &s, int lo, int hi) {
+            return s.pos <= hi && s.pos + s.size > lo;
+        };
+        while (firstRow < lastRow && !meets(m_rows[firstRow], bounds.top(), bounds.bottom())) {
+            ++firstRow;
+        }
+        while (lastRow > firstRow && !meets(m_rows[lastRow], bounds.top(), bounds.bottom())) {
+            --lastRow;
+        }
+        while (firstCol < lastCol && !meets(m_cols[firstCol], bounds.left(), bounds.right())) {
+            ++firstCol;
+        }
+        while (lastCol > firstCol && !meets(m_cols[lastCol], bounds.left(), bounds.right())) {
+            --lastCol;
         }
     }
-    findMerges();
+    readTexts(firstRow, lastRow);
     m_painter.setFont(d.q->font());
+    const bool oneRect = dirty.rectCount() <= 1;
+    if (!merging) {
+        for (size_t i = firstRow; i <= lastRow; ++i) {
+            for (size_t j = firstCol; j <= lastCol; ++j) {
+                const QRect cell(m_cols[j].pos, m_rows[i].pos, m_cols[j].size, m_rows[i].size);
+                if (oneRect ? cell.intersects(bounds) : dirty.intersects(cell)) {
+                    drawBlock({i, j, i, j});
+                }
+            }
+        }
+        return;
+    }
+    findMerges();
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        const GridAxis::Span &r = m_rows[i];
-        if (r.pos >= dirty.bottom() + 1 || r.pos + r.size <= dirty.top()) {
-            // Blocks starting here may still reach into the dirty area when merged.
-            if (d.mergeCells == eMergeNever) {
+        for (size_t j = 0; j < m_cols.size(); ++j) {
+            if (!isOrigin(i, j)) {
                 continue;
             }
-        }
-        for (size_t j = 0; j < m_cols.size(); ++j) {
-            if (isOrigin(i, j)) {
-                drawBlock(blockAt(i, j));
+            const Block b = blockAt(i, j);
+            const QRect rect(QPoint(m_cols[b.left].pos, m_rows[b.top].pos),
+                             QPoint(m_cols[b.right].pos + m_cols[b.right].size - 1,
+                                    m_rows[b.bottom].pos + m_rows[b.bottom].size - 1));
+            if (dirty.intersects(rect)) {
+                drawBlock(b);
             }
         }
+    }
+}
+
+void GridPainter::readTexts(size_t firstRow, size_t lastRow) {
+    const size_t m = m_cols.size();
+    m_texts.assign(m_rows.size() * m, QStringView());
+    std::vector<qint32> cols(m);
+    for (size_t j = 0; j < m; ++j) {
+        cols[j] = m_cols[j].index;
+    }
+    for (size_t i = firstRow; i <= lastRow; ++i) {
+        d.store.views(m_rows[i].index, cols.data(), m, m_texts.data() + i * m);
     }
 }
 
@@ -224,7 +296,8 @@ void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment
                            const QColor &color) {
     const int flags = int(qtAlignment(alignment, text, m_locale)) |
                       (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
-    const QString s = text.toString();
+    // The store's text stays put while the cell is drawn: no copy.
+    const QString s = QString::fromRawData(text.data(), text.size());
     const QColor light = m_palette.color(QPalette::Light);
     const QColor dark = m_palette.color(QPalette::Dark);
     auto shadow = [&](int dx, int dy, const QColor &c) {

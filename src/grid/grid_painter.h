@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QRect>
+#include <QRegion>
 #include <QStringView>
 #include <vector>
 
@@ -21,7 +22,8 @@ class FlexGridPrivate;
 class GridPainter {
 public:
     GridPainter(const FlexGridPrivate &grid, QPainter &painter, bool focused);
-    void paint(const QRect &dirty);
+    // Draws the cells that meet the dirty region, whole, and the background around them.
+    void paint(const QRegion &dirty);
 
 private:
     // A rectangle of visible cells drawn as one: a single cell or a merged block.
@@ -33,6 +35,7 @@ private:
     };
 
     QStringView text(size_t i, size_t j) const { return m_texts[i * m_cols.size() + j]; }
+    void readTexts(size_t firstRow, size_t lastRow);
     void findMerges();
     bool sameRowGroup(size_t i) const; // visible rows i-1 and i may merge
     bool sameColGroup(size_t j) const;
