@@ -173,6 +173,7 @@ void FlexGrid::Clear() {
 
 void FlexGrid::Refresh() {
     d->updateScrollBars();
+    d->backBuffer.invalidate();
     if (d->redraw) {
         viewport()->repaint();
     }

@@ -2,6 +2,7 @@
 
 #include "grid/cell_store.h"
 #include "grid/grid_axis.h"
+#include "grid/grid_back_buffer.h"
 
 #include <Vantrel3/Enums.h>
 #include <Vantrel3/FlexGrid.h>
@@ -37,6 +38,7 @@ public:
 
     FlexGrid *q;
     CellStore store;
+    GridBackBuffer backBuffer;
     std::vector<GridColumn> columns;
 
     qint32 fixedRows = 1;

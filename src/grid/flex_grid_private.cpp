@@ -236,11 +236,14 @@ void FlexGridPrivate::scrollViewport(qint32 oldTop, qint32 oldLeft) {
         update();
         return;
     }
-    if (vertical) {
-        q->viewport()->scroll(0, delta, QRect(0, fixed, viewportWidth(), extent - fixed));
-    } else {
-        q->viewport()->scroll(delta, 0, QRect(fixed, 0, extent - fixed, viewportHeight()));
-    }
+    // The back buffer moves its pixels too: a widget over the grid (the editor) keeps Qt from
+    // moving the window's pixels, and the buffer then supplies them.
+    const QRect area = vertical ? QRect(0, fixed, viewportWidth(), extent - fixed)
+                                : QRect(fixed, 0, extent - fixed, viewportHeight());
+    const int dx = vertical ? 0 : delta;
+    const int dy = vertical ? delta : 0;
+    backBuffer.scroll(dx, dy, area);
+    q->viewport()->scroll(dx, dy, area);
 }
 
 void FlexGridPrivate::clampScroll() {
@@ -388,6 +391,7 @@ void FlexGridPrivate::scrollIntoView(qint32 r, qint32 c, qint32 preferredTop) {
 // ---- Repaint requests ----
 
 void FlexGridPrivate::update() {
+    backBuffer.invalidate();
     if (redraw) {
         q->viewport()->update();
     }
@@ -395,6 +399,7 @@ void FlexGridPrivate::update() {
 
 void FlexGridPrivate::updateRange(const CellRange &range) {
     if (!redraw || !q->isVisible()) {
+        backBuffer.invalidate();
         return;
     }
     if (mergeCells != eMergeNever) {
@@ -403,6 +408,7 @@ void FlexGridPrivate::updateRange(const CellRange &range) {
     }
     const QRect rect = rangeRect(range);
     if (!rect.isEmpty()) {
+        backBuffer.invalidate(rect);
         q->viewport()->update(rect);
     }
 }
