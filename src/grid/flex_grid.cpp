@@ -2,6 +2,7 @@
 // The settings are in flex_grid_settings.cpp, input in flex_grid_input.cpp.
 
 #include "grid/flex_grid_p.h"
+#include "grid/grid_scroll_bar.h"
 
 #include <Vantrel3/VbError.h>
 
@@ -13,6 +14,8 @@ namespace Vantrel3 {
 
 FlexGrid::FlexGrid(QWidget *parent)
     : QAbstractScrollArea(parent), d(std::make_unique<FlexGridPrivate>(this)) {
+    setVerticalScrollBar(new GridScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new GridScrollBar(Qt::Horizontal, this));
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);

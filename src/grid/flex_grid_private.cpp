@@ -414,25 +414,29 @@ void FlexGridPrivate::updateRange(const CellRange &range) {
 }
 
 QRect FlexGridPrivate::rangeRect(const CellRange &range) const {
-    // Walks the visible rows and columns only, so the cost follows the viewport, not the range.
-    auto extent = [](const std::vector<GridAxis::Span> &spans, qint32 first, qint32 last) {
+    // Clipped to what is on screen first, so the cost follows the viewport, not the range.
+    auto extent = [](const GridAxis &axis, qint32 first, int size, qint32 from, qint32 to) {
+        const qint32 fixedEnd = std::min(axis.fixed, axis.count);
         int lo = std::numeric_limits<int>::max();
         int hi = -1;
-        for (const GridAxis::Span &s : spans) {
-            if (s.index >= first && s.index <= last) {
-                lo = std::min(lo, s.pos);
-                hi = std::max(hi, s.pos + s.size);
-            }
+        if (from < fixedEnd) {
+            lo = int(std::min<qint64>(size, axis.span(0, from)));
+            hi = int(std::min<qint64>(size, axis.span(0, std::min(to, fixedEnd - 1) + 1)));
+        }
+        const qint32 last = axis.indexAt(size - 1, first, size);
+        const qint32 a = std::max(from, first);
+        const qint32 b = std::min(to, last < 0 ? axis.count - 1 : last);
+        if (a <= b && a >= fixedEnd) {
+            lo = std::min(lo, axis.position(a, first));
+            hi = std::max(hi, std::min(size, axis.position(b + 1, first)));
         }
         return std::pair(lo, hi);
     };
-    const auto [top, bottom] =
-        extent(rowAxis().visible(topRow, viewportHeight()), range.top, range.bottom);
+    const auto [top, bottom] = extent(rowAxis(), topRow, viewportHeight(), range.top, range.bottom);
     if (bottom <= top) {
         return {};
     }
-    const auto [left, right] =
-        extent(colAxis().visible(leftCol, viewportWidth()), range.left, range.right);
+    const auto [left, right] = extent(colAxis(), leftCol, viewportWidth(), range.left, range.right);
     if (right <= left) {
         return {};
     }
