@@ -17,13 +17,15 @@ GridScrollBar::Face GridScrollBar::face() const {
 }
 
 void GridScrollBar::sliderChange(SliderChange change) {
-    const Face now = face();
-    const bool same = now == m_face;
-    m_face = now;
-    if (change == SliderValueChange && same && isVisible()) {
-        return; // the same pixels: nothing to repaint
+    if (change == SliderValueChange && isVisible() && face() == m_face) {
+        return; // the same pixels as on screen: nothing to repaint
     }
     QScrollBar::sliderChange(change);
+}
+
+void GridScrollBar::paintEvent(QPaintEvent *event) {
+    m_face = face();
+    QScrollBar::paintEvent(event);
 }
 
 } // namespace Vantrel3

@@ -15,6 +15,7 @@ public:
 
 protected:
     void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // What a repaint would show differently: the handle, and the arrows that go dim at either end.
@@ -26,7 +27,7 @@ private:
     };
     Face face() const;
 
-    Face m_face;
+    Face m_face; // as last painted
 };
 
 } // namespace Vantrel3

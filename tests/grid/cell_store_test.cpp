@@ -224,3 +224,36 @@ TEST(CellStore, MillionRowsAreCheapUntilFilled) {
     // One buffer for the one non-empty row: header, nine empty cells, the length and 4 units.
     EXPECT_EQ(store.textBytes(), qint64(2 + 9 + 1 + 4) * 2);
 }
+
+TEST(CellStore, ViewsOfSeveralColumnsReadOneRowInOnePass) {
+    CellStore s;
+    s.setColCount(6);
+    s.setRowCount(3);
+    s.setText(1, 0, u"a");
+    s.setText(1, 2, u"ccc");
+    s.setText(1, 3, u"");
+    s.setText(1, 4, u"e");
+    struct Case {
+        qint32 row;
+        std::vector<qint32> cols;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {1, {0, 1, 2, 3, 4, 5}, {"a", "", "ccc", "", "e", ""}},
+        {1, {2, 4}, {"ccc", "e"}},
+        {1, {0, 5}, {"a", ""}}, // past the last text stored
+        {2, {0, 3}, {"", ""}},  // a row without texts
+    };
+    for (const Case &c : cases) {
+        std::vector<QStringView> out(c.cols.size(), QStringView(u"stale"));
+        s.views(c.row, c.cols.data(), c.cols.size(), out.data());
+        QStringList got;
+        for (QStringView v : out) {
+            got << v.toString();
+        }
+        EXPECT_EQ(got, c.expected) << c.row << " " << c.cols.size();
+        for (size_t k = 0; k < c.cols.size(); ++k) {
+            EXPECT_EQ(out[k], s.view(c.row, c.cols[k])) << k;
+        }
+    }
+}
