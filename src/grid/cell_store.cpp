@@ -74,6 +74,26 @@ char16_t *allocateUnits(qint64 units) {
 
 } // namespace
 
+CellStore::~CellStore() = default;
+
+void CellStore::closeOpenRow() {
+    if (m_openRow < 0) {
+        return;
+    }
+    Row &r = m_rows[size_t(m_openRow)];
+    m_openRow = -1;
+    if (!r.cells) {
+        return;
+    }
+    const qint64 used = usedUnits(r.cells.get());
+    if (used < m_openCapacity) {
+        if (auto *fit = static_cast<char16_t *>(std::realloc(r.cells.get(), size_t(used) * 2))) {
+            (void)r.cells.release();
+            r.cells.reset(fit);
+        }
+    }
+}
+
 CellStore::Buffer CellStore::encode(const QList<QStringView> &texts, qint32 cols) {
     // Trailing empty cells need no room: a missing cell reads as empty.
     qint32 count = std::min<qint32>(qint32(texts.size()), cols);
@@ -114,6 +134,7 @@ QList<QStringView> CellStore::decode(const char16_t *cells) {
 }
 
 void CellStore::setRowCount(qint32 rows) {
+    closeOpenRow();
     rows = std::max<qint32>(rows, 0);
     for (qint32 r = rows; r < rowCount(); ++r) {
         if (m_rows[size_t(r)].height >= 0) {
@@ -124,6 +145,7 @@ void CellStore::setRowCount(qint32 rows) {
 }
 
 void CellStore::setColCount(qint32 cols) {
+    closeOpenRow();
     cols = std::max<qint32>(cols, 0);
     if (cols < m_cols) {
         // Shrinking drops the texts of the removed columns, so growing again gives empty cells.
@@ -191,9 +213,14 @@ void CellStore::setText(qint32 row, qint32 col, QStringView text) {
         if (text.isEmpty()) {
             return;
         }
-        // The common case of filling an empty row: pad with empty cells, then the text.
+        // The common case of filling an empty row: pad with empty cells, then the text. The
+        // row opens with room for as many cells again in the columns to its right.
         const qint64 units = kHeader + col + prefixUnits(text.size()) + text.size();
-        Buffer buffer(allocateUnits(units));
+        closeOpenRow();
+        const qint64 capacity = units + (units - kHeader - col) * std::max(0, m_cols - col - 1);
+        Buffer buffer(allocateUnits(capacity));
+        m_openRow = row;
+        m_openCapacity = capacity;
         setUsedUnits(buffer.get(), units);
         char16_t *p = buffer.get() + kHeader;
         std::fill(p, p + col, char16_t(0));
@@ -234,21 +261,33 @@ void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     if (total >= (qint64(1) << 32)) {
         throw std::bad_alloc(); // the used length must fit its two header units
     }
-    if (newUnits > oldUnits) {
-        auto *grown = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2));
+    const bool open = row == m_openRow;
+    if (newUnits > oldUnits && !(open && total <= m_openCapacity)) {
+        // Growing opens the row with spare room, half as much again.
+        if (!open) {
+            closeOpenRow();
+        }
+        const qint64 capacity = total + total / 2;
+        auto *grown = static_cast<char16_t *>(std::realloc(cells, size_t(capacity) * 2));
         if (!grown) {
             throw std::bad_alloc();
         }
         (void)r.cells.release();
         r.cells.reset(grown);
         cells = grown;
+        m_openRow = row;
+        m_openCapacity = capacity;
+        std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
+    } else if (newUnits > oldUnits) {
         std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
     } else if (newUnits < oldUnits) {
         std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
-        if (auto *shrunk = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2))) {
-            (void)r.cells.release();
-            r.cells.reset(shrunk);
-            cells = shrunk;
+        if (!open) {
+            if (auto *shrunk = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2))) {
+                (void)r.cells.release();
+                r.cells.reset(shrunk);
+                cells = shrunk;
+            }
         }
     }
     char16_t *w = cells + offset;
@@ -257,18 +296,24 @@ void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     setUsedUnits(cells, total);
     if (text.isEmpty() && allCellsEmpty(cells)) {
         r.cells.reset();
+        if (open) {
+            m_openRow = -1;
+        }
     }
 }
 
 void CellStore::setRowTexts(qint32 row, const QList<QStringView> &texts) {
+    closeOpenRow();
     m_rows[size_t(row)].cells = encode(texts, m_cols);
 }
 
 void CellStore::insertRow(qint32 at) {
+    closeOpenRow();
     m_rows.insert(m_rows.begin() + at, Row{});
 }
 
 void CellStore::removeRow(qint32 at) {
+    closeOpenRow();
     if (m_rows[size_t(at)].height >= 0) {
         --m_customHeights;
     }
@@ -276,6 +321,7 @@ void CellStore::removeRow(qint32 at) {
 }
 
 void CellStore::moveRow(qint32 from, qint32 to) {
+    closeOpenRow();
     if (from == to) {
         return;
     }
@@ -288,6 +334,7 @@ void CellStore::moveRow(qint32 from, qint32 to) {
 }
 
 void CellStore::moveCol(qint32 from, qint32 to) {
+    closeOpenRow();
     if (from == to) {
         return;
     }
@@ -319,6 +366,7 @@ void CellStore::moveCol(qint32 from, qint32 to) {
 }
 
 void CellStore::clearCells() {
+    closeOpenRow();
     for (Row &row : m_rows) {
         row.cells.reset();
         if (row.extras) {

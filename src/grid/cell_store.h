@@ -16,6 +16,7 @@ namespace Vantrel3 {
 class CellStore {
 public:
     CellStore() = default;
+    ~CellStore();
     CellStore(const CellStore &) = delete;
     CellStore &operator=(const CellStore &) = delete;
 
@@ -84,8 +85,14 @@ private:
     static QList<QStringView> decode(const char16_t *cells);
     Extras &extras(qint32 row);
     void dropEmptyExtras(Row &row);
+    // Gives the open row's spare room back; every change of shape closes it first.
+    void closeOpenRow();
 
     std::vector<Row> m_rows;
+    // The row being written keeps spare room, so that filling it cell by cell does not
+    // reallocate its buffer for every cell; every other buffer is exactly its size.
+    qint32 m_openRow = -1;
+    qint64 m_openCapacity = 0; // in code units
     qint32 m_cols = 0;
     qint32 m_customHeights = 0;
 };
