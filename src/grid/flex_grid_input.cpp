@@ -398,7 +398,7 @@ void FlexGrid::paintEvent(QPaintEvent *event) {
         d->backBuffer.paint(painter, event->region(), viewport()->size(),
                             viewport()->devicePixelRatio(), look,
                             [&](QPainter &cells, const QRegion &stale) {
-                                GridPainter(*d, cells, focused).paint(stale);
+                                GridPainter(*d, d->texts, cells, focused).paint(stale);
                             });
     });
 }

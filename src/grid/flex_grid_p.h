@@ -3,6 +3,7 @@
 #include "grid/cell_store.h"
 #include "grid/grid_axis.h"
 #include "grid/grid_back_buffer.h"
+#include "grid/grid_text_cache.h"
 
 #include <Vantrel3/Enums.h>
 #include <Vantrel3/FlexGrid.h>
@@ -39,6 +40,7 @@ public:
     FlexGrid *q;
     CellStore store;
     GridBackBuffer backBuffer;
+    GridTextCache texts; // filled by painting, which is const otherwise
     std::vector<GridColumn> columns;
 
     qint32 fixedRows = 1;

@@ -1,8 +1,10 @@
 #include "grid/grid_painter.h"
 #include "grid/flex_grid_p.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
+#include <QStaticText>
 #include <algorithm>
 
 namespace Vantrel3 {
@@ -58,9 +60,12 @@ Qt::Alignment qtAlignment(qint32 alignment, QStringView text, const QLocale &loc
 
 } // namespace
 
-GridPainter::GridPainter(const FlexGridPrivate &grid, QPainter &painter, bool focused)
-    : d(grid), m_painter(painter), m_focused(focused), m_palette(grid.q->palette()),
-      m_locale(grid.q->locale()) {}
+GridPainter::GridPainter(const FlexGridPrivate &grid, GridTextCache &texts, QPainter &painter,
+                         bool focused)
+    : d(grid), m_textCache(texts), m_painter(painter), m_font(grid.q->font()), m_focused(focused),
+      m_palette(grid.q->palette()), m_locale(grid.q->locale()) {
+    m_lineHeight = QFontMetricsF(m_font).height();
+}
 
 QColor GridPainter::color(quint32 ole) const {
     return OleColor(ole).toQColor(m_palette);
@@ -108,7 +113,7 @@ void GridPainter::paint(const QRegion &dirty) {
         }
     }
     readTexts(firstRow, lastRow);
-    m_painter.setFont(d.q->font());
+    m_painter.setFont(m_font);
     const bool oneRect = dirty.rectCount() <= 1;
     if (!merging) {
         for (size_t i = firstRow; i <= lastRow; ++i) {
@@ -294,15 +299,41 @@ void GridPainter::drawBlock(const Block &b) {
 
 void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment, qint32 style,
                            const QColor &color) {
-    const int flags = int(qtAlignment(alignment, text, m_locale)) |
-                      (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    const Qt::Alignment align = qtAlignment(alignment, text, m_locale);
+    const int flags = int(align) | (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
     // The store's text stays put while the cell is drawn: no copy.
     const QString s = QString::fromRawData(text.data(), text.size());
+    // A single line that fits is drawn from its kept layout; wrapping, or a text that must be
+    // clipped to its cell, takes the general way.
+    const QStaticText *laidOut = d.wordWrap ? nullptr : m_textCache.find(text, m_font);
+    QPointF at;
+    if (laidOut) {
+        const qreal w = laidOut->size().width();
+        if (w > rect.width() || m_lineHeight > rect.height()) {
+            laidOut = nullptr;
+        } else {
+            const qreal x = (align & Qt::AlignRight)     ? rect.x() + rect.width() - w
+                            : (align & Qt::AlignHCenter) ? rect.x() + (rect.width() - w) / 2
+                                                         : rect.x();
+            const qreal y = (align & Qt::AlignBottom) ? rect.y() + rect.height() - m_lineHeight
+                            : (align & Qt::AlignVCenter)
+                                ? rect.y() + (rect.height() - m_lineHeight) / 2
+                                : rect.y();
+            at = QPointF(x, y);
+        }
+    }
+    auto draw = [&](int dx, int dy) {
+        if (laidOut) {
+            m_painter.drawStaticText(at + QPointF(dx, dy), *laidOut);
+        } else {
+            m_painter.drawText(rect.translated(dx, dy), flags, s);
+        }
+    };
     const QColor light = m_palette.color(QPalette::Light);
     const QColor dark = m_palette.color(QPalette::Dark);
     auto shadow = [&](int dx, int dy, const QColor &c) {
         m_painter.setPen(c);
-        m_painter.drawText(rect.translated(dx, dy), flags, s);
+        draw(dx, dy);
     };
     switch (style) {
     case eTextRaised:
@@ -323,7 +354,7 @@ void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment
         break;
     }
     m_painter.setPen(color);
-    m_painter.drawText(rect, flags, s);
+    draw(0, 0);
 }
 
 void GridPainter::drawGridLines(const QRect &rect, bool fixed) {
