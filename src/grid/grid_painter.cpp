@@ -377,20 +377,18 @@ void GridPainter::drawGridLines(const QRect &rect, bool fixed) {
 }
 
 void GridPainter::drawFocusRect(const QRect &interior) {
-    m_painter.save();
-    QPen pen(color(d.foreColor));
-    if (d.focusRect == 2) {
-        pen.setWidth(2);
-        m_painter.setPen(pen);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(interior.adjusted(1, 1, -1, -1));
-    } else {
-        pen.setStyle(Qt::DotLine);
-        m_painter.setPen(pen);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(interior.adjusted(0, 0, -1, -1));
+    // Four thin fills instead of a stroked pen: the light rectangle is the classic one of every
+    // other pixel, the heavy one a solid band two pixels wide, both just inside the grid lines.
+    const int band = d.focusRect == 2 ? 2 : 1;
+    const QBrush brush(color(d.foreColor), d.focusRect == 2 ? Qt::SolidPattern : Qt::Dense4Pattern);
+    const QRect r = interior;
+    if (r.width() < 1 || r.height() < 1) {
+        return;
     }
-    m_painter.restore();
+    m_painter.fillRect(QRect(r.left(), r.top(), r.width(), band), brush);
+    m_painter.fillRect(QRect(r.left(), r.bottom() - band + 1, r.width(), band), brush);
+    m_painter.fillRect(QRect(r.left(), r.top(), band, r.height()), brush);
+    m_painter.fillRect(QRect(r.right() - band + 1, r.top(), band, r.height()), brush);
 }
 
 } // namespace Vantrel3
