@@ -7,7 +7,9 @@
 //   scroll:  each move goes one row down from the bottom row, so the view scrolls by one row
 //
 // Usage: editor_follow_bench [rows...] [--repeats N] [--moves N] [--only vantrel|peer]
-//                            [--case inview|scroll]
+//                            [--case inview|scroll] [--uneven]
+// --uneven gives every seventh row of the control a height of its own (1.5 times the standard),
+// so that row geometry cannot be worked out by multiplying; the peer keeps even rows.
 // Rows default to 10,000, 100,000 and 1,000,000 (10 columns). Runs offscreen by default.
 // Figures are per move, the median of the repeats. For callgrind, --only and --case run one
 // side and one case, and the timed loop is the function timedMoves.
@@ -43,6 +45,7 @@ struct Options {
     int moves = 400;
     QString only;     // "vantrel", "peer" or empty for both
     QString onlyCase; // "inview", "scroll" or empty for both
+    bool uneven = false;
 };
 
 // Counts the paint events a viewport gets and the pixels they cover.
@@ -153,6 +156,11 @@ Pair benchVantrel(int rows, const Options &o) {
             const QString t = cellText(r, c);
             shown->SetTextMatrix(r, c, t);
             raw->SetTextMatrix(r, c, t);
+        }
+    }
+    if (o.uneven) {
+        for (int r = 1; r < rows; r += 7) {
+            shown->SetRowHeight(r, shown->RowHeight(r) * 3 / 2);
         }
     }
     if (!showExposed(window)) {
@@ -288,6 +296,8 @@ Options parse(int argc, char **argv) {
             o.moves = std::max(1, std::atoi(next()));
         } else if (std::strcmp(argv[i], "--only") == 0) {
             o.only = QString::fromLatin1(next());
+        } else if (std::strcmp(argv[i], "--uneven") == 0) {
+            o.uneven = true;
         } else if (std::strcmp(argv[i], "--case") == 0) {
             o.onlyCase = QString::fromLatin1(next());
         } else {
@@ -317,10 +327,10 @@ int main(int argc, char **argv) {
         showExposed(probe);
         rowPx = probe.RowHeight(1) / 15;
     }
-    std::printf("%d columns, viewport %d x %d px, rows %d px, %d moves x %d repeats (median), "
+    std::printf("%d columns, viewport %d x %d px, rows %d px%s, %d moves x %d repeats (median), "
                 "%s platform, Qt %s\n",
-                kCols, kWidth, kHeight, rowPx, o.moves, o.repeats,
-                qPrintable(QGuiApplication::platformName()), qVersion());
+                kCols, kWidth, kHeight, rowPx, o.uneven ? " (every 7th 1.5x in Vantrel)" : "",
+                o.moves, o.repeats, qPrintable(QGuiApplication::platformName()), qVersion());
     std::printf("%-8s %9s %12s %12s %9s %7s %9s %7s %9s\n", "case", "rows", "peer us", "Vantrel us",
                 "ratio", "p.paint", "p.pixels", "v.paint", "v.pixels");
     for (const int rows : o.sizes) {
