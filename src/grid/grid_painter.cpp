@@ -303,27 +303,29 @@ void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment
     const int flags = int(align) | (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
     // The store's text stays put while the cell is drawn: no copy.
     const QString s = QString::fromRawData(text.data(), text.size());
-    // A single line that fits is drawn from its kept layout; wrapping, or a text that must be
-    // clipped to its cell, takes the general way.
+    // A single line is drawn from its kept layout, clipped to its cell when it does not fit;
+    // wrapped text takes the general way.
     const QStaticText *laidOut = d.wordWrap ? nullptr : m_textCache.find(text, m_font);
     QPointF at;
+    bool clip = false;
     if (laidOut) {
         const qreal w = laidOut->size().width();
-        if (w > rect.width() || m_lineHeight > rect.height()) {
-            laidOut = nullptr;
-        } else {
-            const qreal x = (align & Qt::AlignRight)     ? rect.x() + rect.width() - w
-                            : (align & Qt::AlignHCenter) ? rect.x() + (rect.width() - w) / 2
-                                                         : rect.x();
-            const qreal y = (align & Qt::AlignBottom) ? rect.y() + rect.height() - m_lineHeight
-                            : (align & Qt::AlignVCenter)
-                                ? rect.y() + (rect.height() - m_lineHeight) / 2
-                                : rect.y();
-            at = QPointF(x, y);
-        }
+        clip = w > rect.width() || m_lineHeight > rect.height();
+        const qreal x = (align & Qt::AlignRight)     ? rect.x() + rect.width() - w
+                        : (align & Qt::AlignHCenter) ? rect.x() + (rect.width() - w) / 2
+                                                     : rect.x();
+        const qreal y = (align & Qt::AlignBottom)    ? rect.y() + rect.height() - m_lineHeight
+                        : (align & Qt::AlignVCenter) ? rect.y() + (rect.height() - m_lineHeight) / 2
+                                                     : rect.y();
+        at = QPointF(x, y);
     }
     auto draw = [&](int dx, int dy) {
-        if (laidOut) {
+        if (laidOut && clip) {
+            m_painter.save();
+            m_painter.setClipRect(rect.translated(dx, dy), Qt::IntersectClip);
+            m_painter.drawStaticText(at + QPointF(dx, dy), *laidOut);
+            m_painter.restore();
+        } else if (laidOut) {
             m_painter.drawStaticText(at + QPointF(dx, dy), *laidOut);
         } else {
             m_painter.drawText(rect.translated(dx, dy), flags, s);
