@@ -134,6 +134,7 @@ QList<QStringView> CellStore::decode(const char16_t *cells) {
 }
 
 void CellStore::setRowCount(qint32 rows) {
+    ++m_heightsVersion;
     closeOpenRow();
     rows = std::max<qint32>(rows, 0);
     for (qint32 r = rows; r < rowCount(); ++r) {
@@ -308,11 +309,13 @@ void CellStore::setRowTexts(qint32 row, const QList<QStringView> &texts) {
 }
 
 void CellStore::insertRow(qint32 at) {
+    ++m_heightsVersion;
     closeOpenRow();
     m_rows.insert(m_rows.begin() + at, Row{});
 }
 
 void CellStore::removeRow(qint32 at) {
+    ++m_heightsVersion;
     closeOpenRow();
     if (m_rows[size_t(at)].height >= 0) {
         --m_customHeights;
@@ -321,6 +324,7 @@ void CellStore::removeRow(qint32 at) {
 }
 
 void CellStore::moveRow(qint32 from, qint32 to) {
+    ++m_heightsVersion;
     closeOpenRow();
     if (from == to) {
         return;
@@ -377,6 +381,7 @@ void CellStore::clearCells() {
 }
 
 void CellStore::setRowHeight(qint32 row, qint32 twips) {
+    ++m_heightsVersion;
     Row &r = m_rows[size_t(row)];
     const bool wasCustom = r.height >= 0;
     r.height = twips < 0 ? -1 : twips;

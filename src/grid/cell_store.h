@@ -49,6 +49,8 @@ public:
     void setRowHeight(qint32 row, qint32 twips);
     // How many rows have a height of their own; 0 lets geometry treat rows as uniform.
     qint32 customHeightCount() const { return m_customHeights; }
+    // Changes whenever a row's height or the rows' order or count may have changed.
+    quint64 heightsVersion() const { return m_heightsVersion; }
 
     qint32 rowData(qint32 row) const { return m_rows[size_t(row)].data; }
     void setRowData(qint32 row, qint32 value) { m_rows[size_t(row)].data = value; }
@@ -95,6 +97,7 @@ private:
     qint64 m_openCapacity = 0; // in code units
     qint32 m_cols = 0;
     qint32 m_customHeights = 0;
+    quint64 m_heightsVersion = 0;
 };
 
 } // namespace Vantrel3

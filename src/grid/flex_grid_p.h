@@ -3,6 +3,7 @@
 #include "grid/cell_store.h"
 #include "grid/grid_axis.h"
 #include "grid/grid_back_buffer.h"
+#include "grid/grid_size_index.h"
 #include "grid/grid_text_cache.h"
 
 #include <Vantrel3/Enums.h>
@@ -41,6 +42,16 @@ public:
     CellStore store;
     GridBackBuffer backBuffer;
     GridTextCache texts; // filled by painting, which is const otherwise
+    // Row positions far apart when rows differ in height; built when first needed after a change.
+    struct RowIndexKey {
+        quint64 version = ~quint64(0);
+        int standard = 0;
+        int minPx = 0;
+        int dpi = 0;
+        bool operator==(const RowIndexKey &) const = default;
+    };
+    mutable GridSizeIndex rowIndex;
+    mutable RowIndexKey rowIndexKey;
     std::vector<GridColumn> columns;
 
     qint32 fixedRows = 1;

@@ -84,6 +84,15 @@ GridAxis FlexGridPrivate::rowAxis() const {
             }
             return h == 0 ? 0 : std::max(minPx, twipsToPx(h, dpi));
         };
+        axis.spanOf = [this, standard, minPx, dpi, sizeOf = axis.sizeOf](qint32 from, qint32 to) {
+            const RowIndexKey key{store.heightsVersion(), standard, minPx, dpi};
+            if (!(key == rowIndexKey)) {
+                rowIndex.build(store.rowCount(),
+                               [&](qint32 r) { return qint64(sizeOf(r)) - standard; });
+                rowIndexKey = key;
+            }
+            return qint64(to - from) * standard + rowIndex.prefix(to) - rowIndex.prefix(from);
+        };
     }
     return axis;
 }
