@@ -74,6 +74,26 @@ char16_t *allocateUnits(qint64 units) {
 
 } // namespace
 
+CellStore::~CellStore() = default;
+
+void CellStore::closeOpenRow() {
+    if (m_openRow < 0) {
+        return;
+    }
+    Row &r = m_rows[size_t(m_openRow)];
+    m_openRow = -1;
+    if (!r.cells) {
+        return;
+    }
+    const qint64 used = usedUnits(r.cells.get());
+    if (used < m_openCapacity) {
+        if (auto *fit = static_cast<char16_t *>(std::realloc(r.cells.get(), size_t(used) * 2))) {
+            (void)r.cells.release();
+            r.cells.reset(fit);
+        }
+    }
+}
+
 CellStore::Buffer CellStore::encode(const QList<QStringView> &texts, qint32 cols) {
     // Trailing empty cells need no room: a missing cell reads as empty.
     qint32 count = std::min<qint32>(qint32(texts.size()), cols);
@@ -114,6 +134,8 @@ QList<QStringView> CellStore::decode(const char16_t *cells) {
 }
 
 void CellStore::setRowCount(qint32 rows) {
+    ++m_heightsVersion;
+    closeOpenRow();
     rows = std::max<qint32>(rows, 0);
     for (qint32 r = rows; r < rowCount(); ++r) {
         if (m_rows[size_t(r)].height >= 0) {
@@ -124,6 +146,7 @@ void CellStore::setRowCount(qint32 rows) {
 }
 
 void CellStore::setColCount(qint32 cols) {
+    closeOpenRow();
     cols = std::max<qint32>(cols, 0);
     if (cols < m_cols) {
         // Shrinking drops the texts of the removed columns, so growing again gives empty cells.
@@ -164,15 +187,41 @@ QStringView CellStore::view(qint32 row, qint32 col) const {
     return {};
 }
 
+void CellStore::views(qint32 row, const qint32 *cols, size_t count, QStringView *out) const {
+    const char16_t *cells = m_rows[size_t(row)].cells.get();
+    const char16_t *p = cells ? cells + kHeader : nullptr;
+    const char16_t *end = cells ? cells + usedUnits(cells) : nullptr;
+    qint32 c = 0;
+    for (size_t k = 0; k < count; ++k) {
+        out[k] = {};
+        while (p < end) {
+            qint64 length = 0;
+            const char16_t *next = nullptr;
+            const char16_t *start = readCell(p, length, next);
+            if (c == cols[k]) {
+                out[k] = QStringView(start, length);
+                break;
+            }
+            p = next;
+            ++c;
+        }
+    }
+}
+
 void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     Row &r = m_rows[size_t(row)];
     if (!r.cells) {
         if (text.isEmpty()) {
             return;
         }
-        // The common case of filling an empty row: pad with empty cells, then the text.
+        // The common case of filling an empty row: pad with empty cells, then the text. The
+        // row opens with room for as many cells again in the columns to its right.
         const qint64 units = kHeader + col + prefixUnits(text.size()) + text.size();
-        Buffer buffer(allocateUnits(units));
+        closeOpenRow();
+        const qint64 capacity = units + (units - kHeader - col) * std::max(0, m_cols - col - 1);
+        Buffer buffer(allocateUnits(capacity));
+        m_openRow = row;
+        m_openCapacity = capacity;
         setUsedUnits(buffer.get(), units);
         char16_t *p = buffer.get() + kHeader;
         std::fill(p, p + col, char16_t(0));
@@ -213,21 +262,33 @@ void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     if (total >= (qint64(1) << 32)) {
         throw std::bad_alloc(); // the used length must fit its two header units
     }
-    if (newUnits > oldUnits) {
-        auto *grown = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2));
+    const bool open = row == m_openRow;
+    if (newUnits > oldUnits && !(open && total <= m_openCapacity)) {
+        // Growing opens the row with spare room, half as much again.
+        if (!open) {
+            closeOpenRow();
+        }
+        const qint64 capacity = total + total / 2;
+        auto *grown = static_cast<char16_t *>(std::realloc(cells, size_t(capacity) * 2));
         if (!grown) {
             throw std::bad_alloc();
         }
         (void)r.cells.release();
         r.cells.reset(grown);
         cells = grown;
+        m_openRow = row;
+        m_openCapacity = capacity;
+        std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
+    } else if (newUnits > oldUnits) {
         std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
     } else if (newUnits < oldUnits) {
         std::memmove(cells + offset + newUnits, cells + offset + oldUnits, size_t(tail) * 2);
-        if (auto *shrunk = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2))) {
-            (void)r.cells.release();
-            r.cells.reset(shrunk);
-            cells = shrunk;
+        if (!open) {
+            if (auto *shrunk = static_cast<char16_t *>(std::realloc(cells, size_t(total) * 2))) {
+                (void)r.cells.release();
+                r.cells.reset(shrunk);
+                cells = shrunk;
+            }
         }
     }
     char16_t *w = cells + offset;
@@ -236,18 +297,26 @@ void CellStore::setText(qint32 row, qint32 col, QStringView text) {
     setUsedUnits(cells, total);
     if (text.isEmpty() && allCellsEmpty(cells)) {
         r.cells.reset();
+        if (open) {
+            m_openRow = -1;
+        }
     }
 }
 
 void CellStore::setRowTexts(qint32 row, const QList<QStringView> &texts) {
+    closeOpenRow();
     m_rows[size_t(row)].cells = encode(texts, m_cols);
 }
 
 void CellStore::insertRow(qint32 at) {
+    ++m_heightsVersion;
+    closeOpenRow();
     m_rows.insert(m_rows.begin() + at, Row{});
 }
 
 void CellStore::removeRow(qint32 at) {
+    ++m_heightsVersion;
+    closeOpenRow();
     if (m_rows[size_t(at)].height >= 0) {
         --m_customHeights;
     }
@@ -255,6 +324,8 @@ void CellStore::removeRow(qint32 at) {
 }
 
 void CellStore::moveRow(qint32 from, qint32 to) {
+    ++m_heightsVersion;
+    closeOpenRow();
     if (from == to) {
         return;
     }
@@ -267,6 +338,7 @@ void CellStore::moveRow(qint32 from, qint32 to) {
 }
 
 void CellStore::moveCol(qint32 from, qint32 to) {
+    closeOpenRow();
     if (from == to) {
         return;
     }
@@ -298,6 +370,7 @@ void CellStore::moveCol(qint32 from, qint32 to) {
 }
 
 void CellStore::clearCells() {
+    closeOpenRow();
     for (Row &row : m_rows) {
         row.cells.reset();
         if (row.extras) {
@@ -308,6 +381,7 @@ void CellStore::clearCells() {
 }
 
 void CellStore::setRowHeight(qint32 row, qint32 twips) {
+    ++m_heightsVersion;
     Row &r = m_rows[size_t(row)];
     const bool wasCustom = r.height >= 0;
     r.height = twips < 0 ? -1 : twips;

@@ -16,6 +16,7 @@ namespace Vantrel3 {
 class CellStore {
 public:
     CellStore() = default;
+    ~CellStore();
     CellStore(const CellStore &) = delete;
     CellStore &operator=(const CellStore &) = delete;
 
@@ -29,6 +30,8 @@ public:
     // The view stays valid until the row is next changed.
     QStringView view(qint32 row, qint32 col) const;
     QString text(qint32 row, qint32 col) const { return view(row, col).toString(); }
+    // The texts of several cells of one row in one pass; cols must ascend.
+    void views(qint32 row, const qint32 *cols, size_t count, QStringView *out) const;
     void setText(qint32 row, qint32 col, QStringView text);
     // Replaces the whole row; texts beyond colCount() are ignored, missing ones are empty.
     void setRowTexts(qint32 row, const QList<QStringView> &texts);
@@ -46,6 +49,8 @@ public:
     void setRowHeight(qint32 row, qint32 twips);
     // How many rows have a height of their own; 0 lets geometry treat rows as uniform.
     qint32 customHeightCount() const { return m_customHeights; }
+    // Changes whenever a row's height or the rows' order or count may have changed.
+    quint64 heightsVersion() const { return m_heightsVersion; }
 
     qint32 rowData(qint32 row) const { return m_rows[size_t(row)].data; }
     void setRowData(qint32 row, qint32 value) { m_rows[size_t(row)].data = value; }
@@ -82,10 +87,17 @@ private:
     static QList<QStringView> decode(const char16_t *cells);
     Extras &extras(qint32 row);
     void dropEmptyExtras(Row &row);
+    // Gives the open row's spare room back; every change of shape closes it first.
+    void closeOpenRow();
 
     std::vector<Row> m_rows;
+    // The row being written keeps spare room, so that filling it cell by cell does not
+    // reallocate its buffer for every cell; every other buffer is exactly its size.
+    qint32 m_openRow = -1;
+    qint64 m_openCapacity = 0; // in code units
     qint32 m_cols = 0;
     qint32 m_customHeights = 0;
+    quint64 m_heightsVersion = 0;
 };
 
 } // namespace Vantrel3

@@ -3,6 +3,7 @@
 
 #include "grid/flex_grid_accessible.h"
 #include "grid/flex_grid_p.h"
+#include "grid/grid_scroll_bar.h"
 
 #include <Vantrel3/VbError.h>
 
@@ -14,6 +15,8 @@ namespace Vantrel3 {
 
 FlexGrid::FlexGrid(QWidget *parent)
     : QAbstractScrollArea(parent), d(std::make_unique<FlexGridPrivate>(this)) {
+    setVerticalScrollBar(new GridScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new GridScrollBar(Qt::Horizontal, this));
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -121,7 +124,7 @@ void FlexGrid::SetTextMatrix(qint32 row, qint32 col, const QString &text) {
     } catch (const std::bad_alloc &) {
         d->raise(VbError::FlexOutOfMemory);
     }
-    d->updateRows(row, row);
+    d->updateRange({row, col, row, col});
 }
 
 QString FlexGrid::TextArray(qint32 index) const {
@@ -191,6 +194,7 @@ void FlexGrid::Clear() {
 
 void FlexGrid::Refresh() {
     d->updateScrollBars();
+    d->backBuffer.invalidate();
     if (d->redraw) {
         viewport()->repaint();
     }

@@ -391,7 +391,15 @@ void FlexGrid::paintEvent(QPaintEvent *event) {
             return;
         }
         QPainter painter(viewport());
-        GridPainter(*d, painter, hasFocus()).paint(event->rect());
+        const QPalette &colors = palette();
+        const bool focused = hasFocus();
+        const GridBackBuffer::Look look{colors.cacheKey(), int(colors.currentColorGroup()),
+                                        focused};
+        d->backBuffer.paint(painter, event->region(), viewport()->size(),
+                            viewport()->devicePixelRatio(), look,
+                            [&](QPainter &cells, const QRegion &stale) {
+                                GridPainter(*d, d->texts, cells, focused).paint(stale);
+                            });
     });
 }
 
@@ -427,8 +435,10 @@ void FlexGrid::changeEvent(QEvent *event) {
         if (event->type() == QEvent::FontChange) {
             d->refreshDefaultRowHeight();
             d->layoutChanged();
-        } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
-            d->update();
+        } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange ||
+                   event->type() == QEvent::EnabledChange ||
+                   event->type() == QEvent::LocaleChange) {
+            d->update(); // colours, or the locale that general alignment reads numbers with
         }
     });
 }

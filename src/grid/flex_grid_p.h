@@ -2,6 +2,9 @@
 
 #include "grid/cell_store.h"
 #include "grid/grid_axis.h"
+#include "grid/grid_back_buffer.h"
+#include "grid/grid_size_index.h"
+#include "grid/grid_text_cache.h"
 
 #include <Vantrel3/Enums.h>
 #include <Vantrel3/FlexGrid.h>
@@ -37,6 +40,18 @@ public:
 
     FlexGrid *q;
     CellStore store;
+    GridBackBuffer backBuffer;
+    GridTextCache texts; // filled by painting, which is const otherwise
+    // Row positions far apart when rows differ in height; built when first needed after a change.
+    struct RowIndexKey {
+        quint64 version = ~quint64(0);
+        int standard = 0;
+        int minPx = 0;
+        int dpi = 0;
+        bool operator==(const RowIndexKey &) const = default;
+    };
+    mutable GridSizeIndex rowIndex;
+    mutable RowIndexKey rowIndexKey;
     std::vector<GridColumn> columns;
 
     qint32 fixedRows = 1;
@@ -161,7 +176,9 @@ public:
 
     // Repaint requests; no-ops while Redraw is False.
     void update();
-    void updateRows(qint32 first, qint32 last);
+    void updateRange(const CellRange &range);
+    // The on-screen part of a range of cells, in viewport pixels; empty when none of it shows.
+    QRect rangeRect(const CellRange &range) const;
 
     // Index checks that raise the classic errors.
     void checkRowIndex(qint32 r) const;

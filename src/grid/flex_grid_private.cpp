@@ -84,6 +84,15 @@ GridAxis FlexGridPrivate::rowAxis() const {
             }
             return h == 0 ? 0 : std::max(minPx, twipsToPx(h, dpi));
         };
+        axis.spanOf = [this, standard, minPx, dpi, sizeOf = axis.sizeOf](qint32 from, qint32 to) {
+            const RowIndexKey key{store.heightsVersion(), standard, minPx, dpi};
+            if (!(key == rowIndexKey)) {
+                rowIndex.build(store.rowCount(),
+                               [&](qint32 r) { return qint64(sizeOf(r)) - standard; });
+                rowIndexKey = key;
+            }
+            return qint64(to - from) * standard + rowIndex.prefix(to) - rowIndex.prefix(from);
+        };
     }
     return axis;
 }
@@ -236,11 +245,14 @@ void FlexGridPrivate::scrollViewport(qint32 oldTop, qint32 oldLeft) {
         update();
         return;
     }
-    if (vertical) {
-        q->viewport()->scroll(0, delta, QRect(0, fixed, viewportWidth(), extent - fixed));
-    } else {
-        q->viewport()->scroll(delta, 0, QRect(fixed, 0, extent - fixed, viewportHeight()));
-    }
+    // The back buffer moves its pixels too: a widget over the grid (the editor) keeps Qt from
+    // moving the window's pixels, and the buffer then supplies them.
+    const QRect area = vertical ? QRect(0, fixed, viewportWidth(), extent - fixed)
+                                : QRect(fixed, 0, extent - fixed, viewportHeight());
+    const int dx = vertical ? 0 : delta;
+    const int dy = vertical ? delta : 0;
+    backBuffer.scroll(dx, dy, area);
+    q->viewport()->scroll(dx, dy, area);
 }
 
 void FlexGridPrivate::clampScroll() {
@@ -340,9 +352,10 @@ void FlexGridPrivate::moveTo(qint32 r, qint32 c, qint32 rs, qint32 cs, qint32 pr
     if (!alive) {
         return;
     }
-    updateRows(before.top, before.bottom);
-    const CellRange after = selection();
-    updateRows(after.top, after.bottom);
+    // Only what changed looks different: the cells of the old and the new selection, which hold
+    // the old and the new current cell and its focus rectangle.
+    updateRange(before);
+    updateRange(selection());
     if (quiet) {
         return;
     }
@@ -364,8 +377,8 @@ void FlexGridPrivate::setSelection(qint32 rs, qint32 cs, bool emitChange) {
     const CellRange before = selection();
     rowSel = rs;
     colSel = cs;
-    const CellRange after = selection();
-    updateRows(std::min(before.top, after.top), std::max(before.bottom, after.bottom));
+    updateRange(before);
+    updateRange(selection());
     if (emitChange) {
         Q_EMIT q->SelChange();
     }
@@ -387,30 +400,56 @@ void FlexGridPrivate::scrollIntoView(qint32 r, qint32 c, qint32 preferredTop) {
 // ---- Repaint requests ----
 
 void FlexGridPrivate::update() {
+    backBuffer.invalidate();
     if (redraw) {
         q->viewport()->update();
     }
 }
 
-void FlexGridPrivate::updateRows(qint32 first, qint32 last) {
+void FlexGridPrivate::updateRange(const CellRange &range) {
     if (!redraw || !q->isVisible()) {
+        backBuffer.invalidate();
         return;
     }
     if (mergeCells != eMergeNever) {
-        update(); // a change can join or split merged blocks beyond these rows
+        update(); // a change can join or split merged blocks beyond these cells
         return;
     }
-    int top = std::numeric_limits<int>::max();
-    int bottom = -1;
-    for (const GridAxis::Span &s : rowAxis().visible(topRow, viewportHeight())) {
-        if (s.index >= first && s.index <= last) {
-            top = std::min(top, s.pos);
-            bottom = std::max(bottom, s.pos + s.size);
+    const QRect rect = rangeRect(range);
+    if (!rect.isEmpty()) {
+        backBuffer.invalidate(rect);
+        q->viewport()->update(rect);
+    }
+}
+
+QRect FlexGridPrivate::rangeRect(const CellRange &range) const {
+    // Clipped to what is on screen first, so the cost follows the viewport, not the range.
+    auto extent = [](const GridAxis &axis, qint32 first, int size, qint32 from, qint32 to) {
+        const qint32 fixedEnd = std::min(axis.fixed, axis.count);
+        int lo = std::numeric_limits<int>::max();
+        int hi = -1;
+        if (from < fixedEnd) {
+            lo = int(std::min<qint64>(size, axis.span(0, from)));
+            hi = int(std::min<qint64>(size, axis.span(0, std::min(to, fixedEnd - 1) + 1)));
         }
+        const qint32 last = axis.indexAt(size - 1, first, size);
+        const qint32 a = std::max(from, first);
+        const qint32 b = std::min(to, last < 0 ? axis.count - 1 : last);
+        if (a <= b && a >= fixedEnd) {
+            lo = std::min(lo, axis.position(a, first));
+            hi = std::max(hi, std::min(size, axis.position(b + 1, first)));
+        }
+        return std::pair(lo, hi);
+    };
+    const auto [top, bottom] = extent(rowAxis(), topRow, viewportHeight(), range.top, range.bottom);
+    if (bottom <= top) {
+        return {};
     }
-    if (bottom > top) {
-        q->viewport()->update(QRect(0, top, viewportWidth(), bottom - top));
+    const auto [left, right] = extent(colAxis(), leftCol, viewportWidth(), range.left, range.right);
+    if (right <= left) {
+        return {};
     }
+    return QRect(left, top, right - left, bottom - top);
 }
 
 // ---- Errors ----

@@ -231,7 +231,7 @@ void FlexGrid::SetCellPicture(const QPixmap &picture) {
     d->checkRowIndex(d->row);
     d->checkColIndex(d->col);
     d->store.setPicture(d->row, d->col, picture);
-    d->updateRows(d->row, d->row);
+    d->updateRange({d->row, d->col, d->row, d->col});
 }
 
 // ---- Colours ----

@@ -21,6 +21,11 @@ qint64 GridAxis::span(qint32 from, qint32 to) const {
     if (uniform > 0) {
         return qint64(to - from) * uniform;
     }
+    // A walk is cheaper for the few indexes of a viewport; far positions use the index.
+    constexpr qint32 kWalkLimit = 256;
+    if (spanOf && to - from > kWalkLimit) {
+        return spanOf(from, to);
+    }
     qint64 total = 0;
     for (qint32 i = from; i < to; ++i) {
         total += sizeOf(i);

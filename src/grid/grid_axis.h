@@ -21,6 +21,8 @@ public:
     qint32 fixed = 0;
     int uniform = 0;                   // > 0: every index has this size and sizeOf is not used
     std::function<int(qint32)> sizeOf; // 0 for a hidden index
+    // When set, the total size of [from, to) without walking; used for long spans only.
+    std::function<qint64(qint32, qint32)> spanOf;
 
     int size(qint32 i) const { return uniform > 0 ? uniform : sizeOf(i); }
     qint64 span(qint32 from, qint32 to) const; // total size of [from, to)

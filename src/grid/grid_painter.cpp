@@ -1,8 +1,10 @@
 #include "grid/grid_painter.h"
 #include "grid/flex_grid_p.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
+#include <QStaticText>
 #include <algorithm>
 
 namespace Vantrel3 {
@@ -11,10 +13,29 @@ namespace {
 
 constexpr int kTextMargin = 3;
 
+// Whether a text may be a number at all: a number starts with a digit, a sign, a decimal point
+// or the letters of inf and nan. Most texts are words, and this spares asking the locale.
+bool mayStartNumber(QChar first, const QLocale &locale) {
+    const char16_t c = first.unicode();
+    if (c >= 0x80) {
+        return true; // other scripts' digits and signs: the locale decides
+    }
+    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u',' || c == u'i' ||
+        c == u'I' || c == u'n' || c == u'N') {
+        return true;
+    }
+    for (const QString &s : {locale.decimalPoint(), locale.negativeSign(), locale.positiveSign()}) {
+        if (!s.isEmpty() && s.front() == first) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // General alignment puts numbers on the right: the user's own notation or the plain one.
 bool looksNumeric(QStringView text, const QLocale &locale) {
     const QStringView t = text.trimmed();
-    if (t.isEmpty()) {
+    if (t.isEmpty() || !mayStartNumber(t.front(), locale)) {
         return false;
     }
     bool ok = false;
@@ -39,42 +60,98 @@ Qt::Alignment qtAlignment(qint32 alignment, QStringView text, const QLocale &loc
 
 } // namespace
 
-GridPainter::GridPainter(const FlexGridPrivate &grid, QPainter &painter, bool focused)
-    : d(grid), m_painter(painter), m_focused(focused), m_palette(grid.q->palette()),
-      m_locale(grid.q->locale()) {}
+GridPainter::GridPainter(const FlexGridPrivate &grid, GridTextCache &texts, QPainter &painter,
+                         bool focused)
+    : d(grid), m_textCache(texts), m_painter(painter), m_font(grid.q->font()), m_focused(focused),
+      m_palette(grid.q->palette()), m_locale(grid.q->locale()) {
+    m_lineHeight = QFontMetricsF(m_font).height();
+}
 
 QColor GridPainter::color(quint32 ole) const {
     return OleColor(ole).toQColor(m_palette);
 }
 
-void GridPainter::paint(const QRect &dirty) {
-    m_painter.fillRect(dirty, color(d.backColorBkg));
+void GridPainter::paint(const QRegion &dirty) {
     m_rows = d.rowAxis().visible(d.topRow, d.viewportHeight());
     m_cols = d.colAxis().visible(d.leftCol, d.viewportWidth());
+    // Cells cover every pixel of their own, so the background goes only where none lies.
+    QRegion outside = dirty;
+    if (!m_rows.empty() && !m_cols.empty()) {
+        outside -= QRect(0, 0, m_cols.back().pos + m_cols.back().size,
+                         m_rows.back().pos + m_rows.back().size);
+    }
+    const QColor background = color(d.backColorBkg);
+    for (const QRect &r : outside) {
+        m_painter.fillRect(r, background);
+    }
     if (m_rows.empty() || m_cols.empty()) {
         return;
     }
-    m_texts.resize(m_rows.size() * m_cols.size());
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        for (size_t j = 0; j < m_cols.size(); ++j) {
-            m_texts[i * m_cols.size() + j] = d.store.view(m_rows[i].index, m_cols[j].index);
+    const QRect bounds = dirty.boundingRect();
+    const bool merging = d.mergeCells != eMergeNever;
+    // The rows and columns that meet the dirty area; a merged block may start outside it, so
+    // merging reads every visible cell.
+    size_t firstRow = 0;
+    size_t lastRow = m_rows.size() - 1;
+    size_t firstCol = 0;
+    size_t lastCol = m_cols.size() - 1;
+    if (!merging) {
+        auto meets = [](const GridAxis::Span &s, int lo, int hi) {
+            return s.pos <= hi && s.pos + s.size > lo;
+        };
+        while (firstRow < lastRow && !meets(m_rows[firstRow], bounds.top(), bounds.bottom())) {
+            ++firstRow;
+        }
+        while (lastRow > firstRow && !meets(m_rows[lastRow], bounds.top(), bounds.bottom())) {
+            --lastRow;
+        }
+        while (firstCol < lastCol && !meets(m_cols[firstCol], bounds.left(), bounds.right())) {
+            ++firstCol;
+        }
+        while (lastCol > firstCol && !meets(m_cols[lastCol], bounds.left(), bounds.right())) {
+            --lastCol;
         }
     }
+    readTexts(firstRow, lastRow);
+    m_painter.setFont(m_font);
+    const bool oneRect = dirty.rectCount() <= 1;
+    if (!merging) {
+        for (size_t i = firstRow; i <= lastRow; ++i) {
+            for (size_t j = firstCol; j <= lastCol; ++j) {
+                const QRect cell(m_cols[j].pos, m_rows[i].pos, m_cols[j].size, m_rows[i].size);
+                if (oneRect ? cell.intersects(bounds) : dirty.intersects(cell)) {
+                    drawBlock({i, j, i, j});
+                }
+            }
+        }
+        return;
+    }
     findMerges();
-    m_painter.setFont(d.q->font());
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        const GridAxis::Span &r = m_rows[i];
-        if (r.pos >= dirty.bottom() + 1 || r.pos + r.size <= dirty.top()) {
-            // Blocks starting here may still reach into the dirty area when merged.
-            if (d.mergeCells == eMergeNever) {
+        for (size_t j = 0; j < m_cols.size(); ++j) {
+            if (!isOrigin(i, j)) {
                 continue;
             }
-        }
-        for (size_t j = 0; j < m_cols.size(); ++j) {
-            if (isOrigin(i, j)) {
-                drawBlock(blockAt(i, j));
+            const Block b = blockAt(i, j);
+            const QRect rect(QPoint(m_cols[b.left].pos, m_rows[b.top].pos),
+                             QPoint(m_cols[b.right].pos + m_cols[b.right].size - 1,
+                                    m_rows[b.bottom].pos + m_rows[b.bottom].size - 1));
+            if (dirty.intersects(rect)) {
+                drawBlock(b);
             }
         }
+    }
+}
+
+void GridPainter::readTexts(size_t firstRow, size_t lastRow) {
+    const size_t m = m_cols.size();
+    m_texts.assign(m_rows.size() * m, QStringView());
+    std::vector<qint32> cols(m);
+    for (size_t j = 0; j < m; ++j) {
+        cols[j] = m_cols[j].index;
+    }
+    for (size_t i = firstRow; i <= lastRow; ++i) {
+        d.store.views(m_rows[i].index, cols.data(), m, m_texts.data() + i * m);
     }
 }
 
@@ -222,14 +299,43 @@ void GridPainter::drawBlock(const Block &b) {
 
 void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment, qint32 style,
                            const QColor &color) {
-    const int flags = int(qtAlignment(alignment, text, m_locale)) |
-                      (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
-    const QString s = text.toString();
+    const Qt::Alignment align = qtAlignment(alignment, text, m_locale);
+    const int flags = int(align) | (d.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    // The store's text stays put while the cell is drawn: no copy.
+    const QString s = QString::fromRawData(text.data(), text.size());
+    // A single line is drawn from its kept layout, clipped to its cell when it does not fit;
+    // wrapped text takes the general way.
+    const QStaticText *laidOut = d.wordWrap ? nullptr : m_textCache.find(text, m_font);
+    QPointF at;
+    bool clip = false;
+    if (laidOut) {
+        const qreal w = laidOut->size().width();
+        clip = w > rect.width() || m_lineHeight > rect.height();
+        const qreal x = (align & Qt::AlignRight)     ? rect.x() + rect.width() - w
+                        : (align & Qt::AlignHCenter) ? rect.x() + (rect.width() - w) / 2
+                                                     : rect.x();
+        const qreal y = (align & Qt::AlignBottom)    ? rect.y() + rect.height() - m_lineHeight
+                        : (align & Qt::AlignVCenter) ? rect.y() + (rect.height() - m_lineHeight) / 2
+                                                     : rect.y();
+        at = QPointF(x, y);
+    }
+    auto draw = [&](int dx, int dy) {
+        if (laidOut && clip) {
+            m_painter.save();
+            m_painter.setClipRect(rect.translated(dx, dy), Qt::IntersectClip);
+            m_painter.drawStaticText(at + QPointF(dx, dy), *laidOut);
+            m_painter.restore();
+        } else if (laidOut) {
+            m_painter.drawStaticText(at + QPointF(dx, dy), *laidOut);
+        } else {
+            m_painter.drawText(rect.translated(dx, dy), flags, s);
+        }
+    };
     const QColor light = m_palette.color(QPalette::Light);
     const QColor dark = m_palette.color(QPalette::Dark);
     auto shadow = [&](int dx, int dy, const QColor &c) {
         m_painter.setPen(c);
-        m_painter.drawText(rect.translated(dx, dy), flags, s);
+        draw(dx, dy);
     };
     switch (style) {
     case eTextRaised:
@@ -250,7 +356,7 @@ void GridPainter::drawText(const QRect &rect, QStringView text, qint32 alignment
         break;
     }
     m_painter.setPen(color);
-    m_painter.drawText(rect, flags, s);
+    draw(0, 0);
 }
 
 void GridPainter::drawGridLines(const QRect &rect, bool fixed) {
@@ -273,20 +379,18 @@ void GridPainter::drawGridLines(const QRect &rect, bool fixed) {
 }
 
 void GridPainter::drawFocusRect(const QRect &interior) {
-    m_painter.save();
-    QPen pen(color(d.foreColor));
-    if (d.focusRect == 2) {
-        pen.setWidth(2);
-        m_painter.setPen(pen);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(interior.adjusted(1, 1, -1, -1));
-    } else {
-        pen.setStyle(Qt::DotLine);
-        m_painter.setPen(pen);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(interior.adjusted(0, 0, -1, -1));
+    // Four thin fills instead of a stroked pen: the light rectangle is the classic one of every
+    // other pixel, the heavy one a solid band two pixels wide, both just inside the grid lines.
+    const int band = d.focusRect == 2 ? 2 : 1;
+    const QBrush brush(color(d.foreColor), d.focusRect == 2 ? Qt::SolidPattern : Qt::Dense4Pattern);
+    const QRect r = interior;
+    if (r.width() < 1 || r.height() < 1) {
+        return;
     }
-    m_painter.restore();
+    m_painter.fillRect(QRect(r.left(), r.top(), r.width(), band), brush);
+    m_painter.fillRect(QRect(r.left(), r.bottom() - band + 1, r.width(), band), brush);
+    m_painter.fillRect(QRect(r.left(), r.top(), band, r.height()), brush);
+    m_painter.fillRect(QRect(r.right() - band + 1, r.top(), band, r.height()), brush);
 }
 
 } // namespace Vantrel3

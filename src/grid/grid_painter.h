@@ -3,9 +3,11 @@
 #include "grid/grid_axis.h"
 
 #include <QColor>
+#include <QFont>
 #include <QLocale>
 #include <QPalette>
 #include <QRect>
+#include <QRegion>
 #include <QStringView>
 #include <vector>
 
@@ -14,14 +16,16 @@ class QPainter;
 namespace Vantrel3 {
 
 class FlexGridPrivate;
+class GridTextCache;
 
 // Draws the visible cells of a grid into its viewport: backgrounds, texts, pictures, grid lines,
 // the selection, merged blocks and the focus rectangle. It reads the grid's state and changes
 // nothing; its cost depends on the viewport's size only.
 class GridPainter {
 public:
-    GridPainter(const FlexGridPrivate &grid, QPainter &painter, bool focused);
-    void paint(const QRect &dirty);
+    GridPainter(const FlexGridPrivate &grid, GridTextCache &texts, QPainter &painter, bool focused);
+    // Draws the cells that meet the dirty region, whole, and the background around them.
+    void paint(const QRegion &dirty);
 
 private:
     // A rectangle of visible cells drawn as one: a single cell or a merged block.
@@ -33,6 +37,7 @@ private:
     };
 
     QStringView text(size_t i, size_t j) const { return m_texts[i * m_cols.size() + j]; }
+    void readTexts(size_t firstRow, size_t lastRow);
     void findMerges();
     bool sameRowGroup(size_t i) const; // visible rows i-1 and i may merge
     bool sameColGroup(size_t j) const;
@@ -46,7 +51,10 @@ private:
     QColor color(quint32 ole) const;
 
     const FlexGridPrivate &d;
+    GridTextCache &m_textCache;
     QPainter &m_painter;
+    QFont m_font;
+    qreal m_lineHeight = 0;
     bool m_focused;
     QPalette m_palette;
     QLocale m_locale; // looked up once per paint: general alignment tests every text

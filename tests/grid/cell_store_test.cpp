@@ -1,6 +1,7 @@
 #include "grid/cell_store.h"
 
 #include <QImage>
+#include <functional>
 #include <gtest/gtest.h>
 
 using Vantrel3::CellStore;
@@ -223,4 +224,82 @@ TEST(CellStore, MillionRowsAreCheapUntilFilled) {
     EXPECT_EQ(store.text(1'000'000, 9), "last");
     // One buffer for the one non-empty row: header, nine empty cells, the length and 4 units.
     EXPECT_EQ(store.textBytes(), qint64(2 + 9 + 1 + 4) * 2);
+}
+
+TEST(CellStore, ViewsOfSeveralColumnsReadOneRowInOnePass) {
+    CellStore s;
+    s.setColCount(6);
+    s.setRowCount(3);
+    s.setText(1, 0, u"a");
+    s.setText(1, 2, u"ccc");
+    s.setText(1, 3, u"");
+    s.setText(1, 4, u"e");
+    struct Case {
+        qint32 row;
+        std::vector<qint32> cols;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {1, {0, 1, 2, 3, 4, 5}, {"a", "", "ccc", "", "e", ""}},
+        {1, {2, 4}, {"ccc", "e"}},
+        {1, {0, 5}, {"a", ""}}, // past the last text stored
+        {2, {0, 3}, {"", ""}},  // a row without texts
+    };
+    for (const Case &c : cases) {
+        std::vector<QStringView> out(c.cols.size(), QStringView(u"stale"));
+        s.views(c.row, c.cols.data(), c.cols.size(), out.data());
+        QStringList got;
+        for (QStringView v : out) {
+            got << v.toString();
+        }
+        EXPECT_EQ(got, c.expected) << c.row << " " << c.cols.size();
+        for (size_t k = 0; k < c.cols.size(); ++k) {
+            EXPECT_EQ(out[k], s.view(c.row, c.cols[k])) << k;
+        }
+    }
+}
+
+TEST(CellStore, FillingRowsCellByCellSurvivesReshapingMidway) {
+    // The row being filled keeps spare room; every reshaping in between must leave texts whole.
+    struct Step {
+        const char *name;
+        std::function<void(CellStore &)> reshape;
+        qint32 rowAfter; // where the half-filled row 1 is afterwards
+    };
+    const Step steps[] = {
+        {"nothing", [](CellStore &) {}, 1},
+        {"a row inserted above", [](CellStore &s) { s.insertRow(0); }, 2},
+        {"the row moved down", [](CellStore &s) { s.moveRow(1, 3); }, 3},
+        {"a row removed above", [](CellStore &s) { s.removeRow(0); }, 0},
+        {"more rows", [](CellStore &s) { s.setRowCount(9); }, 1},
+        {"more columns", [](CellStore &s) { s.setColCount(7); }, 1},
+        {"a column moved", [](CellStore &s) { s.moveCol(5, 4); }, 1},
+        {"another row written", [](CellStore &s) { s.setText(2, 0, u"other"); }, 1},
+    };
+    for (const Step &step : steps) {
+        CellStore s;
+        s.setColCount(6);
+        s.setRowCount(4);
+        for (qint32 c = 0; c < 3; ++c) {
+            s.setText(1, c, QString("cell %1").arg(c));
+        }
+        step.reshape(s);
+        const qint32 r = step.rowAfter;
+        s.setText(r, 3, u"three");
+        s.setText(r, 1, u"a much longer text than before");
+        s.setText(r, 0, u"");
+        s.setText(r, 2, u"2");
+        QStringList expected = {"", "a much longer text than before", "2", "three", "", ""};
+        if (s.colCount() > 6) {
+            expected << "";
+        }
+        EXPECT_EQ(rowTexts(s, r), expected) << step.name;
+        // Emptying every cell gives the buffer up, and the row fills again from nothing.
+        for (qint32 c = 0; c < s.colCount(); ++c) {
+            s.setText(r, c, u"");
+        }
+        EXPECT_TRUE(s.rowIsEmpty(r)) << step.name;
+        s.setText(r, 4, u"again");
+        EXPECT_EQ(s.text(r, 4), "again") << step.name;
+    }
 }

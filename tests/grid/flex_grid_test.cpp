@@ -565,8 +565,9 @@ TEST(FlexGrid, TextSitsWhereItsAlignmentSays) {
         int third; // 0 left, 1 middle, 2 right of a 300-pixel cell
     };
     const Case cases[] = {
-        {9, "12345", 2}, {9, "1.234,5", 2}, {9, "-7.5", 2}, {9, "abc", 0}, {9, "12 apples", 0},
-        {0, "12345", 0}, {4, "abc", 1},     {7, "abc", 2},  {1, "999", 0},
+        {9, "12345", 2},     {9, "1.234,5", 2}, {9, "-7.5", 2}, {9, "abc", 0},
+        {9, "12 apples", 0}, {0, "12345", 0},   {4, "abc", 1},  {7, "abc", 2},
+        {1, "999", 0},       {9, ".5", 2},      {9, "+3", 2},   {9, "x12", 0},
     };
     FlexGrid g;
     g.setFont(smallFont());
