@@ -263,3 +263,36 @@ TEST(VantrelLifecycle, FailureWhileLoadingStopsAtTheFailingKey) {
         EXPECT_TRUE(host.findChildren<Vantrel *>().isEmpty());
     }
 }
+
+TEST(VantrelLifecycle, EnabledIsTheControlsOwnSettingWhateverItsForm) {
+    // A form saved while it was disabled: the control itself stays enabled, and says so.
+    QWidget form;
+    auto *v = new Vantrel(&form);
+    form.setEnabled(false);
+    EXPECT_FALSE(v->isEnabled());
+    EXPECT_TRUE(v->Enabled());
+    PropertyBag bag;
+    v->WriteProperties(bag);
+    EXPECT_EQ(bag.values(QStringLiteral("Enabled")), QList<QVariant>{true});
+    Vantrel reloaded(bag);
+    EXPECT_TRUE(reloaded.Enabled());
+    // Its own setting does count.
+    v->SetEnabled(false);
+    form.setEnabled(true);
+    EXPECT_FALSE(v->Enabled());
+    EXPECT_FALSE(v->isEnabled());
+}
+
+TEST(VantrelLifecycle, AnItemAmongTheHeaderRowsIsRefusedAndWritesNothing) {
+    Vantrel v;
+    v.SetRows(3);
+    v.SetTextMatrix(0, 0, QStringLiteral("Nome"));
+    v.AddItem(QStringLiteral("intruso"), 0);
+    EXPECT_EQ(v.Rows(), 3);
+    EXPECT_EQ(v.TextMatrix(0, 0), QStringLiteral("Nome"));
+    // A data row is a place for an item.
+    v.AddItem(QStringLiteral("ospite"), 1);
+    EXPECT_EQ(v.Rows(), 4);
+    EXPECT_EQ(v.TextMatrix(1, 0), QStringLiteral("ospite"));
+    EXPECT_EQ(v.TextMatrix(0, 0), QStringLiteral("Nome"));
+}

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPixmap>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <functional>
 #include <gtest/gtest.h>
@@ -452,4 +453,55 @@ TEST(VantrelPersist, ValuesEqualToTheirSavedDefaultsLoadBackToo) {
     EXPECT_EQ(quint32(button(b, "Command2").BackColor()), 0u);
     EXPECT_EQ(quint32(b.BackColorEdit()), 0xC0E0FFu);
     EXPECT_EQ(b.SetKeyFunction(), Vantrel3::eKeyF7);
+}
+
+TEST(VantrelPersist, SavedSettingsAlwaysLoadAgainWhateverTheyHold) {
+    // Generated values, awkward texts and font names among them: whatever a control saves, a
+    // control loads back, and saves again word for word.
+    QRandomGenerator random(20261208);
+    const QStringList awkward = {
+        QStringLiteral("\tArial"),
+        QStringLiteral("Arial\r\n"),
+        QStringLiteral("Ar\x01ial"),
+        QStringLiteral("\"Quoted\" \\ name"),
+        QStringLiteral("Città & Co."),
+        QString::fromUtf8("漢字 Sans"),
+        QString::fromUtf8("Emoji \U0001F600"),
+        QStringLiteral("\x7F end"),
+        QStringLiteral("vbTab & \"x\""),
+        QStringLiteral(" "),
+    };
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        const auto pick = [&](int n) { return int(random.bounded(n)); };
+        Vantrel a;
+        QFont f = a.Font();
+        f.setFamily(awkward[pick(int(awkward.size()))]);
+        f.setPointSizeF(6 + pick(30) / 2.0);
+        f.setBold(pick(2) == 1);
+        f.setItalic(pick(2) == 1);
+        a.SetFont(f);
+        QFont edit = a.FontEditText();
+        edit.setFamily(awkward[pick(int(awkward.size()))]);
+        a.SetFontEditText(edit);
+        a.SetToolTipText(awkward[pick(int(awkward.size()))] + QString::number(pick(1000)));
+        a.SetCols(1 + pick(6));
+        a.SetRows(2 + pick(6));
+        a.SetBackColor(random.generate() & 0x00FFFFFFu);
+        a.SetForeColorEdit(pick(2) ? 0x80000008u : (random.generate() & 0x00FFFFFFu));
+        a.SetButtonBackColor(pick(3) == 0 ? 0u : (random.generate() & 0x00FFFFFFu));
+        a.SetBackColorEdit(pick(3) == 0 ? 0xC0E0FFu : (random.generate() & 0x00FFFFFFu));
+        a.SetGridLineWidth(qint16(1 + pick(4)));
+        a.SetRowData(0, qint32(random.generate()));
+        a.SetColData(0, qint32(random.generate()));
+        a.SetSetKeyFunction(Vantrel3::eKeyF1 + pick(12));
+        a.SetAutoInsert(pick(2) == 1);
+        a.SetEnterAsKeyTab(pick(2) == 1);
+        a.SetTextArray(0, awkward[pick(int(awkward.size()))]);
+        const QString text = savedText(a);
+        Vantrel b(PropertyBag::fromText(text));
+        EXPECT_EQ(savedText(b), text);
+        EXPECT_EQ(b.Font().family(), f.family());
+        EXPECT_EQ(b.FontEditText().family(), edit.family());
+    }
 }
