@@ -109,6 +109,8 @@ public:
     void SetLeftCol(qint32 col);
     qint32 MouseRow() const;
     qint32 MouseCol() const;
+    // Scrolls as little as needed to bring the current cell into view.
+    void scrollToCurrentCell();
 
     // The current cell's rectangle, in twips from the grid's top-left corner.
     qint32 CellLeft() const;

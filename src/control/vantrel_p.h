@@ -114,6 +114,7 @@ private:
     // KeyActions
     void setRow(qint32 row) override;
     void setCol(qint32 col) override;
+    void bringCurrentCellIntoView() override;
     void applyAutoInsert() override;
     bool startRecordEdit() override;
     void openCellPopup() override;

@@ -356,6 +356,11 @@ void VantrelPrivate::setCol(qint32 col) {
     q->SetCol(col);
 }
 
+void VantrelPrivate::bringCurrentCellIntoView() {
+    MSFlexGrid1->scrollToCurrentCell();
+    cells.placeEditor();
+}
+
 void VantrelPrivate::applyAutoInsert() {
     // Not the host's AddItem: that lets pending input run in the middle of this keystroke, and
     // on a bound grid it would save a record for a row the user has only started to type in.

@@ -5,6 +5,7 @@
 #include "editing/edit_session.h"
 #include "editing/editor_accessible_name.h"
 #include "editing/editor_box.h"
+#include "editing/typing_filter.h"
 #include "host/ignoring_errors.h"
 #include "styles/cell_style_registry.h"
 
@@ -20,7 +21,12 @@ namespace Vantrel3 {
 
 CellEditor::CellEditor(const EditorParts &parts, const CellStyleRegistry &registry,
                        EditSession &session, const EditOptions &options)
-    : m_parts(parts), m_registry(registry), m_session(session), m_options(options) {}
+    : m_parts(parts), m_registry(registry), m_session(session), m_options(options) {
+    // A paste lets in only what typing would.
+    m_parts.editor.setPasteFilter([this](const QString &text) {
+        return TypingFilter::pasted(m_session.style.CurDataType, m_session.style.CurCaseType, text);
+    });
+}
 
 void CellEditor::setLookupItemsSink(std::function<void(const QStringList &)> sink) {
     m_lookupItemsSink = std::move(sink);
@@ -53,9 +59,6 @@ PlacementMetrics CellEditor::metrics() const {
     m.scrollBars = grid.ScrollBars();
     m.borderStyle = grid.BorderStyle();
     m.buttonWidth = m_parts.drop.Width();
-    m.buttonShown = m_parts.drop.Visible()     ? CellButtonKind::Drop
-                    : m_parts.browse.Visible() ? CellButtonKind::Browse
-                                               : CellButtonKind::None;
     return m;
 }
 
@@ -64,19 +67,27 @@ void CellEditor::placeEditor() {
         return;
     }
     const PlacementMetrics m = metrics();
+    EditorBox &editor = m_parts.editor;
     if (!EditorPlacement::placesOn(m)) {
+        // A fixed cell is never edited: no editor lies on it, and the grid has the keys.
+        if (editor.hasFocus()) {
+            m_parts.shown.setFocus();
+        }
+        editor.SetVisible(false);
+        m_parts.drop.SetVisible(false);
+        m_parts.browse.SetVisible(false);
         return;
     }
     const FlexGrid &grid = m_parts.shown;
     if (!(grid.RowIsVisible(m.row) && grid.ColIsVisible(m.col))) {
-        // The cell is out of view: the editor must not float over another cell.
-        m_parts.editor.SetVisible(false);
+        // The cell is out of view: the editor must not float over another cell, yet it keeps
+        // the focus and what was typed, so it goes out of sight rather than away.
+        editor.move(-editor.width() - 1, -editor.height() - 1);
         m_parts.drop.SetVisible(false);
         m_parts.browse.SetVisible(false);
         return;
     }
     applyLayout(EditorPlacement::layout(m, m_registry));
-    EditorBox &editor = m_parts.editor;
     editor.setAccessibleName(EditorAccessibleName::forCell(grid, m.row, m.col));
     if (!m_session.holdsTyping(m.row, m.col, editor.Text())) {
         const QString raw = m_parts.raw.Text();
@@ -85,6 +96,17 @@ void CellEditor::placeEditor() {
     }
     editor.SetVisible(true);
     editor.raise();
+    // The cell's button lies beside the editor, above anything else.
+    for (CellButton *button : {&m_parts.drop, &m_parts.browse}) {
+        if (button->Visible()) {
+            button->raise();
+        }
+    }
+}
+
+bool CellEditor::currentCellInView() const {
+    const FlexGrid &grid = m_parts.shown;
+    return grid.RowIsVisible(grid.Row()) && grid.ColIsVisible(grid.Col());
 }
 
 void CellEditor::applyLayout(const EditorLayout &layout) {
@@ -110,7 +132,6 @@ void CellEditor::applyLayout(const EditorLayout &layout) {
             shown->SetTop(layout.buttonTop);
             shown->SetLeft(layout.buttonLeft);
             shown->SetVisible(true);
-            shown->raise();
         }
     }
     if (layout.style) {

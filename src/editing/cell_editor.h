@@ -40,6 +40,7 @@ public:
     // The same after the current event: a placement changes geometry and text, which must not
     // happen inside a paint, resize or scroll event.
     void schedulePlacement();
+    bool currentCellInView() const;
     // Receives the current cell's lookup items each time placement reads them.
     void setLookupItemsSink(std::function<void(const QStringList &)> sink);
 

@@ -54,6 +54,11 @@ bool typesText(const QKeyEvent *event) {
     if (c.category() == QChar::Other_Format) {
         return true;
     }
+    // A keypad key with Ctrl still types its character into the line edit: it must go through
+    // KeyPress and the cell's filter like any other.
+    if ((event->modifiers() & Qt::KeypadModifier) && c.isPrint()) {
+        return true;
+    }
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier)) {
         return false;
@@ -211,6 +216,9 @@ void EditorBox::pasteLimited(QClipboard::Mode mode) {
     if (lineEnd >= 0) {
         clip.truncate(lineEnd);
     }
+    if (m_pasteFilter) {
+        clip = m_pasteFilter(clip);
+    }
     insertLimited(clip);
 }
 
@@ -290,8 +298,12 @@ void EditorBox::typeText(const QString &typed) {
     for (qsizetype i = 0; i < typed.size(); ++i) {
         const QChar ch = typed.at(i);
         if (ch.isHighSurrogate() && i + 1 < typed.size() && typed.at(i + 1).isLowSurrogate()) {
-            // Outside the range of a 16-bit character code: no KeyPress can describe it.
-            insertLimited(typed.mid(i, 2));
+            // Beyond 16 bits: KeyPress sees its first half, and refusing that refuses it whole.
+            qint16 keyAscii = KeyCodes::keyAsciiFromChar(ch);
+            Q_EMIT KeyPress(keyAscii);
+            if (keyAscii != 0) {
+                insertLimited(typed.mid(i, 2));
+            }
             ++i;
             continue;
         }

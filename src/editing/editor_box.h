@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QLineEdit>
 
+#include <functional>
+
 namespace Vantrel3 {
 
 // The text box laid over the current cell. It behaves like the classic single-line box the
@@ -48,6 +50,12 @@ public:
 
     bool MultiLine() const { return false; }
 
+    // What a paste may bring in: the pasted text goes through it, so that a paste lets in no
+    // character that typing would refuse.
+    void setPasteFilter(std::function<QString(const QString &)> filter) {
+        m_pasteFilter = std::move(filter);
+    }
+
 Q_SIGNALS:
     void Change();
     void KeyDown(qint16 &KeyCode, qint16 &Shift);
@@ -85,6 +93,7 @@ private:
     void applyColors();
 
     qint32 m_maxLength = 0;
+    std::function<QString(const QString &)> m_pasteFilter;
     OleColor m_backColor = OleColor::WindowBackground;
     OleColor m_foreColor = OleColor::WindowText;
     // The text as of the last Change; Change fires when the text differs from it.

@@ -18,6 +18,11 @@ void EditorKeys::leave() {
 }
 
 void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
+    // A key for a cell scrolled out of view brings it back first: what is typed shows where
+    // it goes.
+    if (!t.cells.currentCellInView()) {
+        t.actions.bringCurrentCellIntoView();
+    }
     if (handleFunctionKey(KeyCode)) {
         return;
     }
@@ -58,6 +63,14 @@ void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
         break;
     case vbKeyTab:
         leave();
+        KeyCode = 0;
+        break;
+    case vbKeyEscape:
+        // The edit is cancelled: the editor gets back the cell's own text, nothing is written.
+        t.editor.SetText(t.session.loadedText());
+        t.editor.SetSelStart(0);
+        t.editor.SetSelLength(qint32(t.editor.Text().size()));
+        t.session.recordEditPending = false;
         KeyCode = 0;
         break;
     case vbKeyReturn:

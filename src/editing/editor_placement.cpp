@@ -20,7 +20,7 @@ qint32 width(qint32 w) {
 class Placer {
 public:
     Placer(const PlacementMetrics &m, const CellStyleRegistry &registry)
-        : m(m), registry(registry), shown(m.buttonShown) {}
+        : m(m), registry(registry) {}
 
     EditorLayout run() {
         layOnCell();
@@ -141,7 +141,9 @@ private:
 
     const PlacementMetrics &m;
     const CellStyleRegistry &registry;
-    CellButtonKind shown;
+    // Every placement starts from the bare cell: placed again (a repaint), the editor still ends
+    // where its button starts.
+    CellButtonKind shown = CellButtonKind::None;
     EditorLayout out;
 };
 

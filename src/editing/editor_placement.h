@@ -33,8 +33,6 @@ struct PlacementMetrics {
     qint32 borderStyle = 0;
     // Both buttons have the same width.
     qint32 buttonWidth = 255;
-    // The button already on the cell from an earlier placement.
-    CellButtonKind buttonShown = CellButtonKind::None;
 };
 
 // The style a cell's records give it: the editor's length limit, data type, case and format.

@@ -58,9 +58,22 @@ void GridKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
 }
 
 void GridKeys::KeyPress(qint16 &KeyAscii) {
-    if (!t.options.allowEdit) {
+    // A fixed cell is never edited by typing.
+    if (!t.options.allowEdit || t.grid.Row() < t.grid.FixedRows() ||
+        t.grid.Col() < t.grid.FixedCols()) {
         return;
     }
+    // The second half of a character beyond 16 bits completes the first, if that was let in.
+    if (KeyCodes::charFromKeyAscii(KeyAscii).isLowSurrogate()) {
+        if (!m_pendingHigh.isNull()) {
+            t.editor.SetText(QString(m_pendingHigh) + KeyCodes::charFromKeyAscii(KeyAscii));
+            t.editor.SetSelStart(qint32(t.editor.Text().size()));
+            m_pendingHigh = QChar();
+        }
+        KeyAscii = 0;
+        return;
+    }
+    m_pendingHigh = QChar();
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;
@@ -83,8 +96,11 @@ void GridKeys::KeyPress(qint16 &KeyAscii) {
         t.editor.setFocus();
         const bool accepted = TypingFilter::accepts(t.session.style.CurDataType, KeyAscii);
         KeyAscii = TypingFilter::convertCase(t.session.style.CurCaseType, KeyAscii);
-        if (accepted) {
-            t.editor.SetText(QString(KeyCodes::charFromKeyAscii(KeyAscii)));
+        const QChar ch = KeyCodes::charFromKeyAscii(KeyAscii);
+        if (accepted && ch.isHighSurrogate()) {
+            m_pendingHigh = ch; // the character is whole with its second half
+        } else if (accepted) {
+            t.editor.SetText(QString(ch));
             t.editor.SetSelStart(qint32(t.editor.Text().size()));
         }
         // The character now lives in the editor; the grid does nothing more with it.

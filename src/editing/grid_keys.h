@@ -2,6 +2,8 @@
 
 #include "editing/key_handler.h"
 
+#include <QChar>
+
 namespace Vantrel3 {
 
 // Keys typed while the visible grid has the focus: arrows and Enter move the current cell, the
@@ -12,6 +14,10 @@ public:
 
     void KeyDown(qint16 &KeyCode, qint16 &Shift);
     void KeyPress(qint16 &KeyAscii);
+
+private:
+    // The first half of a character beyond 16 bits, let in and waiting for its second.
+    QChar m_pendingHigh;
 };
 
 } // namespace Vantrel3

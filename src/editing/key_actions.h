@@ -11,6 +11,8 @@ public:
     // Moves the current cell in both grids, running the leave and enter handling.
     virtual void setRow(qint32 row) = 0;
     virtual void setCol(qint32 col) = 0;
+    // Scrolls the current cell back into view and places the editor on it again.
+    virtual void bringCurrentCellIntoView() = 0;
     // On the last row, appends an empty row and places the editor again.
     virtual void applyAutoInsert() = 0;
     // Puts the current row's bound record into edit mode; true when it started one now.

@@ -9,6 +9,7 @@ enum KeyCodeUsed : qint16 {
     vbKeyBack = 8,
     vbKeyTab = 9,
     vbKeyReturn = 13,
+    vbKeyEscape = 27,
     vbKeyLeft = 37,
     vbKeyUp = 38,
     vbKeyRight = 39,

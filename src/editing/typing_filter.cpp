@@ -41,4 +41,25 @@ qint16 convertCase(qint32 caseType, qint16 keyAscii) {
     }
 }
 
+QString pasted(qint32 dataType, qint32 caseType, const QString &text) {
+    if (dataType == Numeric && vb::IsNumeric(text.trimmed())) {
+        return text.trimmed();
+    }
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        const bool pair =
+            ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const qint16 code = KeyCodes::keyAsciiFromChar(ch);
+        if (accepts(dataType, code) && !ch.isLowSurrogate()) {
+            out += pair ? text.mid(i, 2)
+                        : QString(KeyCodes::charFromKeyAscii(convertCase(caseType, code)));
+        }
+        if (pair) {
+            ++i;
+        }
+    }
+    return out;
+}
+
 } // namespace Vantrel3::TypingFilter

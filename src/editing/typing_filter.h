@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace Vantrel3::TypingFilter {
@@ -16,5 +17,9 @@ bool accepts(qint32 dataType, qint16 keyAscii);
 
 // The code of the character after the case type: 1 upper case, 2 lower case; others unchanged.
 qint16 convertCase(qint32 caseType, qint16 keyAscii);
+
+// What a paste brings into a cell: the characters typing would let in, case-converted as typing
+// converts them. A Numeric cell takes a pasted number whole, separators and sign included.
+QString pasted(qint32 dataType, qint32 caseType, const QString &text);
 
 } // namespace Vantrel3::TypingFilter

@@ -34,6 +34,10 @@ FlexGrid::FlexGrid(QWidget *parent)
 
 FlexGrid::~FlexGrid() = default;
 
+void FlexGrid::scrollToCurrentCell() {
+    d->scrollIntoView(d->row, d->col, -1);
+}
+
 // ---- Shape ----
 
 qint32 FlexGrid::Rows() const {

@@ -136,8 +136,18 @@ void FlexGrid::keyPressEvent(QKeyEvent *event) {
         const QString text = event->text();
         if (!text.isEmpty() && text.at(0) != QChar(0x7F)) {
             handled = true;
-            qint16 keyAscii = KeyCodes::keyAsciiFromChar(text.at(0));
-            Q_EMIT KeyPress(keyAscii);
+            // A character beyond 16 bits comes as its two halves, one after the other, so that
+            // no handler takes half of it for a character.
+            const qsizetype units =
+                text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate() ? 2
+                                                                                               : 1;
+            for (qsizetype i = 0; i < units; ++i) {
+                qint16 keyAscii = KeyCodes::keyAsciiFromChar(text.at(i));
+                Q_EMIT KeyPress(keyAscii);
+                if (!alive) {
+                    return;
+                }
+            }
         }
         event->setAccepted(handled);
     });

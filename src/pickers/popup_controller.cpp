@@ -56,13 +56,40 @@ bool PopupController::calculatorOpen() const {
 }
 
 void PopupController::unloadList() {
+    const bool open = listOpen();
     m_list->unload();
+    if (open) {
+        restoreFocus();
+    }
 }
 void PopupController::unloadCalendar() {
+    const bool open = calendarOpen();
     m_calendar->unload();
+    if (open) {
+        restoreFocus();
+    }
 }
 void PopupController::unloadCalculator() {
+    const bool open = calculatorOpen();
     m_calculator->unload();
+    if (open) {
+        restoreFocus();
+    }
+}
+
+void PopupController::restoreFocus() {
+    // Where the focus already is in the host's window (the user clicked elsewhere), it stays;
+    // otherwise the keys come back to the control, not to nowhere.
+    const QWidget *now = QApplication::focusWidget();
+    if (now && now->window() == m_control.window() && now->isVisible()) {
+        return;
+    }
+    m_control.window()->activateWindow();
+    if (m_editor.isVisible()) {
+        m_editor.setFocus();
+    } else {
+        m_grid.setFocus();
+    }
 }
 
 bool PopupController::closeFirstOpen() {

@@ -75,6 +75,8 @@ private:
     // False when the list stays on screen beside the editor and the procedure stops.
     bool openList(const CellButton *button);
     void place(QWidget *popup, const CellButton *button);
+    // After a popup closed: the keys go to the editor, or the grid.
+    void restoreFocus();
 
     QWidget &m_control;
     FlexGrid &m_grid;

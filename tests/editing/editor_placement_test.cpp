@@ -194,13 +194,18 @@ TEST_F(EditorPlacementTest, CellButtonOfStyleZeroKeepsTheColumnButton) {
     EXPECT_FALSE(command2()->Visible());
 }
 
-TEST_F(EditorPlacementTest, SecondPlacementOnTheSameCellLeavesTheEditorUnderTheButton) {
+TEST_F(EditorPlacementTest, EveryPlacementOnTheSameCellKeepsTheEditorBesideItsButton) {
     grid.AddButton(1, 2, ButtonStyleDrop);
     moveTo(2, 1);
-    EXPECT_EQ(editor()->Width(), grid1()->CellWidth() - kButtonWidth + 15);
-    placeAgain();
-    EXPECT_TRUE(command1()->Visible());
-    EXPECT_EQ(editor()->Width(), grid1()->CellWidth());
+    for (int placement = 0; placement < 3; ++placement) {
+        EXPECT_EQ(editor()->Width(), grid1()->CellWidth() - kButtonWidth + 15) << placement;
+        EXPECT_TRUE(command1()->Visible());
+        EXPECT_EQ(command1()->Left(), editor()->Left() + editor()->Width());
+        // Nothing lies over the button's centre but the button.
+        const QPoint centre = command1()->geometry().center();
+        EXPECT_EQ(grid.childAt(centre), command1()) << placement;
+        placeAgain();
+    }
 }
 
 TEST_F(EditorPlacementTest, LengthLimitAndTypingFilterComeFromColumnModeAndCellStyle) {
@@ -260,15 +265,20 @@ TEST_F(EditorPlacementTest, RawTextOfTheHiddenGridGoesIntoTheEditor) {
     EXPECT_EQ(grid1()->TextMatrix(2, 2), QStringLiteral("1234,5"));
 }
 
-TEST_F(EditorPlacementTest, FixedCurrentCellChangesNothing) {
+TEST_F(EditorPlacementTest, NoEditorShowsOnAFixedCurrentCellAndTypingThereWritesNothing) {
+    grid.SetTextMatrix(0, 1, QStringLiteral("Nome"));
     moveTo(2, 1);
-    const qint32 left = editor()->Left();
-    const qint32 top = editor()->Top();
-    editor()->SetText(QStringLiteral("typed"));
     grid.SetRow(0);
     EXPECT_EQ(grid.Row(), 0);
-    EXPECT_EQ(editor()->Left(), left);
-    EXPECT_EQ(editor()->Top(), top);
+    EXPECT_FALSE(editor()->Visible());
+    grid1()->setFocus();
+    QTest::keyClicks(grid1(), QStringLiteral("xy"));
+    QTest::keyClick(grid1(), Qt::Key_Down);
+    EXPECT_EQ(grid.TextMatrix(0, 1), QStringLiteral("Nome"));
+    EXPECT_EQ(grid2()->TextMatrix(0, 1), QStringLiteral("Nome"));
+    EXPECT_EQ(grid.TextMatrix(1, 1), QString());
+    // Back on a data cell, the editor is there again.
+    EXPECT_EQ(grid.Row(), 1);
     EXPECT_TRUE(editor()->Visible());
 }
 
