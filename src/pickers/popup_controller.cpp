@@ -9,6 +9,7 @@
 #include "pickers/frm_list.h"
 #include "styles/cell_style_registry.h"
 
+#include <Vantrel3/ErrorSink.h>
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
 #include <Vantrel3/Twips.h>
@@ -20,8 +21,34 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 namespace Vantrel3 {
+
+namespace {
+
+// Runs a handler after its popup has hidden, however it closed (its own keys, the control, the
+// window manager), once the platform has finished moving the activation about.
+class HiddenWatcher : public QObject {
+public:
+    HiddenWatcher(QWidget *popup, std::function<void()> hidden)
+        : QObject(popup), m_hidden(std::move(hidden)) {
+        popup->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Hide && watched == parent()) {
+            QTimer::singleShot(0, this, [this] { guarded("Popup", m_hidden); });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_hidden;
+};
+
+} // namespace
 
 PopupController::PopupController(QWidget &control, FlexGrid &grid, EditorBox &editor,
                                  const CellStyleRegistry &registry, const EditSession &session,
@@ -43,6 +70,10 @@ PopupController::PopupController(QWidget &control, FlexGrid &grid, EditorBox &ed
         m_editor.SetText(text);
         unloadList();
     });
+    for (QWidget *popup : {static_cast<QWidget *>(m_calendar), static_cast<QWidget *>(m_calculator),
+                           static_cast<QWidget *>(m_list)}) {
+        new HiddenWatcher(popup, [this] { restoreFocus(); });
+    }
 }
 
 bool PopupController::listOpen() const {
@@ -56,32 +87,21 @@ bool PopupController::calculatorOpen() const {
 }
 
 void PopupController::unloadList() {
-    const bool open = listOpen();
     m_list->unload();
-    if (open) {
-        restoreFocus();
-    }
 }
 void PopupController::unloadCalendar() {
-    const bool open = calendarOpen();
     m_calendar->unload();
-    if (open) {
-        restoreFocus();
-    }
 }
 void PopupController::unloadCalculator() {
-    const bool open = calculatorOpen();
     m_calculator->unload();
-    if (open) {
-        restoreFocus();
-    }
 }
 
 void PopupController::restoreFocus() {
     // Where the focus already is in the host's window (the user clicked elsewhere), it stays;
     // otherwise the keys come back to the control, not to nowhere.
     const QWidget *now = QApplication::focusWidget();
-    if (now && now->window() == m_control.window() && now->isVisible()) {
+    if (now && now->window() == m_control.window() && now->isVisible() &&
+        !qobject_cast<const CellButton *>(now)) {
         return;
     }
     m_control.window()->activateWindow();
