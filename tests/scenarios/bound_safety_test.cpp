@@ -434,3 +434,27 @@ TEST_P(BoundSafety, ADatabaseFileThatWentAwayIsReportedAsNotFound) {
     EXPECT_TRUE(lastBox().contains(QStringLiteral("spostato, sostituito o cancellato")))
         << lastBox().toStdString();
 }
+
+TEST_P(BoundSafety, TheBlankRecordGoesAtTheEndOnlyIfTheDatabaseStillHoldsItBlank) {
+    struct Case {
+        const char *what;
+        bool filledByAnotherUser;
+    };
+    for (const Case c : {Case{"still blank", false}, Case{"filled by another user", true}}) {
+        SCOPED_TRACE(c.what);
+        insertStart();
+        bindAndShow();
+        control().AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
+        settle();
+        ASSERT_EQ(rows(), kStart + QStringList({"Dora|DRACF|<null>|7", "||<null>|0"}));
+        if (c.filledByAnotherUser) {
+            // The control's memory still holds the record blank; the database does not.
+            anotherUser({QStringLiteral("UPDATE clienti SET nome = 'Riempito' WHERE nome = ''")});
+        }
+        close();
+        EXPECT_EQ(rows(),
+                  kStart + QStringList{QStringLiteral("Dora|DRACF|<null>|7")} +
+                      (c.filledByAnotherUser ? QStringList{QStringLiteral("Riempito||<null>|0")}
+                                             : QStringList()));
+    }
+}
