@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QPixmap>
 #include <QString>
+#include <QStringView>
 #include <memory>
 #include <optional>
 
@@ -93,6 +94,16 @@ public:
     void RemoveItem(qint32 index);
     void Clear();
     void Refresh();
+
+    // Filling from a data source that streams its records, row by row. Row `row` takes `count`
+    // texts at once (texts beyond Cols are ignored), packed with the other rows filled this way
+    // rather than in an allocation of its own.
+    void setRowTexts(qint32 row, const QStringView *texts, qint32 count);
+    // Row `row` shows the texts of row `fromRow` of `from`, shared rather than copied while they
+    // are packed, until either grid changes its row.
+    void shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow);
+    // Gives back the spare room that growing the rows step by step left.
+    void squeeze();
 
     // Current cell, selection and scrolling
     qint32 Row() const;

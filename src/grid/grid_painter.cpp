@@ -146,12 +146,13 @@ void GridPainter::paint(const QRegion &dirty) {
 void GridPainter::readTexts(size_t firstRow, size_t lastRow) {
     const size_t m = m_cols.size();
     m_texts.assign(m_rows.size() * m, QStringView());
+    m_scratch.clear();
     std::vector<qint32> cols(m);
     for (size_t j = 0; j < m; ++j) {
         cols[j] = m_cols[j].index;
     }
     for (size_t i = firstRow; i <= lastRow; ++i) {
-        d.store.views(m_rows[i].index, cols.data(), m, m_texts.data() + i * m);
+        d.store.views(m_rows[i].index, cols.data(), m, m_texts.data() + i * m, m_scratch);
     }
 }
 

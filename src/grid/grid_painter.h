@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/cell_store.h"
 #include "grid/grid_axis.h"
 
 #include <QColor>
@@ -61,6 +62,7 @@ private:
     std::vector<GridAxis::Span> m_rows;
     std::vector<GridAxis::Span> m_cols;
     std::vector<QStringView> m_texts;
+    TextScratch m_scratch; // the texts kept in one byte per character, widened for this paint
     // Per visible cell: joined with the cell above / with the block to its left.
     std::vector<char> m_mergeUp;
     std::vector<char> m_mergeLeft;

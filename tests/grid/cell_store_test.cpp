@@ -222,8 +222,9 @@ TEST(CellStore, MillionRowsAreCheapUntilFilled) {
     store.setText(999'999, 9, u"last");
     store.insertRow(0);
     EXPECT_EQ(store.text(1'000'000, 9), "last");
-    // One buffer for the one non-empty row: header, nine empty cells, the length and 4 units.
-    EXPECT_EQ(store.textBytes(), qint64(2 + 9 + 1 + 4) * 2);
+    // One buffer for the one non-empty row, one byte per character: a 4-byte header, nine empty
+    // cells, the length and 4 characters.
+    EXPECT_EQ(store.textBytes(), qint64(4 + 9 + 1 + 4));
 }
 
 TEST(CellStore, ViewsOfSeveralColumnsReadOneRowInOnePass) {
