@@ -5,6 +5,7 @@
 #include <Vantrel3/OleColor.h>
 
 #include <QAbstractScrollArea>
+#include <QLatin1StringView>
 #include <QPixmap>
 #include <QString>
 #include <QStringView>
@@ -99,6 +100,8 @@ public:
     // texts at once (texts beyond Cols are ignored), packed with the other rows filled this way
     // rather than in an allocation of its own.
     void setRowTexts(qint32 row, const QStringView *texts, qint32 count);
+    // The same for texts in Latin-1, one byte a character, kept as they are.
+    void setRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count);
     // Row `row` shows the texts of row `fromRow` of `from`, shared rather than copied while they
     // are packed, until either grid changes its row.
     void shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow);

@@ -69,7 +69,7 @@ bool sameValues(const QList<QVariant> &a, const QVariantList &b) {
 RecordBinding::RecordBinding(DataControl &data, FlexGrid &shown, FlexGrid &raw, CellEditor &cells,
                              const EditOptions &options, QWidget &control)
     : m_data(data), m_shown(shown), m_raw(raw), m_cells(cells), m_options(options),
-      m_control(control) {}
+      m_control(control), m_filler(data, shown, raw) {}
 
 bool RecordBinding::active() const {
     return m_boundEntry && m_data.HasRecordset();
@@ -203,21 +203,25 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
     const Recordset &rs = m_data.Recordset();
     const qint32 fields = rs.fieldCount();
     const qint32 records = rs.RecordCount();
-    const Fields &names = rs.Fields();
-    for (FlexGrid *grid : {&m_shown, &m_raw}) {
-        const bool redraw = grid->Redraw();
-        grid->SetRedraw(false);
-        grid->SetCols(std::max(fields, grid->FixedCols() + 1));
-        grid->SetRows(records + 1);
-        for (qint32 c = 0; c < fields; ++c) {
-            grid->SetTextMatrix(0, c, names.Item(c).Name());
-        }
-        for (qint32 r = 0; r < records; ++r) {
+    // The records reached the grids as Data1 read them (m_filler). Only a recordset whose
+    // records went to another sink is copied here, record by record.
+    if (!m_filler.takeFilled()) {
+        const Fields &names = rs.Fields();
+        for (FlexGrid *grid : {&m_shown, &m_raw}) {
+            const bool redraw = grid->Redraw();
+            grid->SetRedraw(false);
+            grid->SetCols(std::max(fields, grid->FixedCols() + 1));
+            grid->SetRows(records + 1);
             for (qint32 c = 0; c < fields; ++c) {
-                grid->SetTextMatrix(r + 1, c, rs.text(r, c));
+                grid->SetTextMatrix(0, c, names.Item(c).Name());
             }
+            for (qint32 r = 0; r < records; ++r) {
+                for (qint32 c = 0; c < fields; ++c) {
+                    grid->SetTextMatrix(r + 1, c, rs.text(r, c));
+                }
+            }
+            grid->SetRedraw(redraw);
         }
-        grid->SetRedraw(redraw);
     }
     // Grid row r stands for record r - 1.
     m_positions.reserve(size_t(records));

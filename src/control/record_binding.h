@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/grid_filler.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -123,6 +125,8 @@ private:
     bool m_itemStarted = false;
     QString m_itemRefusal;
     QStringList m_itemFieldsRefused;
+    // Takes the records as Data1 reads them, into both grids.
+    GridFiller m_filler;
 };
 
 } // namespace Vantrel3

@@ -4,6 +4,7 @@
 #include "data/sql_connection.h"
 
 #include <QAtomicInt>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 
 namespace Vantrel3 {
@@ -18,6 +19,20 @@ QString nextConnectionName() {
 }
 
 } // namespace
+
+RecordSink::~RecordSink() = default;
+
+void RecordSink::appendLatin1(qint32 index, const QLatin1StringView *texts, qint32 count) {
+    QList<QString> wide;
+    QList<QStringView> views;
+    wide.reserve(count);
+    views.reserve(count);
+    for (qint32 i = 0; i < count; ++i) {
+        wide.append(QString(texts[i]));
+        views.append(wide.back());
+    }
+    append(index, views.constData(), count);
+}
 
 DataControl::DataControl(QObject *parent) : QObject(parent), m_connection(nextConnectionName()) {
     setObjectName(kSource);
@@ -66,6 +81,14 @@ QString DataControl::connectionName() const {
     return m_connection;
 }
 
+void DataControl::setRecordSink(RecordSink *sink) {
+    m_sink = sink;
+}
+
+RecordSink *DataControl::recordSink() const {
+    return m_sink;
+}
+
 void DataControl::close() {
     // The recordset goes first: it reaches the database through the connection name.
     m_recordset.reset();
@@ -79,6 +102,8 @@ void DataControl::close() {
 }
 
 void DataControl::Refresh() {
+    QElapsedTimer since;
+    since.start();
     close();
     if (m_databaseName.trimmed().isEmpty() || m_recordSource.trimmed().isEmpty()) {
         Q_EMIT Refreshed();
@@ -88,7 +113,7 @@ void DataControl::Refresh() {
     sql::openConnection(m_connection, target, kSource);
     try {
         auto p = openRecordset(m_connection, target.dialect, m_recordSource, m_recordsetType,
-                               m_readOnly, kSource);
+                               m_readOnly, kSource, m_sink, since);
         m_recordset.reset(new Vantrel3::Recordset(std::move(p)));
     } catch (...) {
         close();

@@ -16,7 +16,9 @@ QList<int> allFields(const RecordsetPrivate &rs) {
     return out;
 }
 
-VbError notFoundAsRead(bool stillThere) {
+} // namespace
+
+VbError RecordWriter::conflict(bool stillThere) {
     if (stillThere) {
         return sql::daoError(sql::DataChanged, kRecordsetSource);
     }
@@ -24,8 +26,6 @@ VbError notFoundAsRead(bool stillThere) {
                    QStringLiteral("Un altro utente ha eliminato questo record: nulla è stato "
                                   "scritto."));
 }
-
-} // namespace
 
 StoredRecord RecordWriter::insert(const QList<int> &fields, const QList<QVariant> &binds) {
     QString text = QStringLiteral("INSERT INTO ") + m_rs.table;
@@ -44,35 +44,36 @@ StoredRecord RecordWriter::insert(const QList<int> &fields, const QList<QVariant
 }
 
 StoredRecord RecordWriter::update(qsizetype record, const QList<int> &fields,
-                                  const QList<QVariant> &binds) {
+                                  const QList<QVariant> &binds, const QList<QVariant> &loaded) {
     QStringList sets;
     for (int f : fields) {
         sets.append(sql::quoteIdentifier(m_rs.info.at(f).name) + QStringLiteral(" = ?"));
     }
     QList<QVariant> all = binds;
-    const QString where = unchanged(record, m_rs.addressKey ? allFields(m_rs) : fields, all);
+    const QString where =
+        unchanged(record, m_rs.addressKey ? allFields(m_rs) : fields, loaded, all);
     return run(QStringLiteral("UPDATE ") + m_rs.table + QStringLiteral(" SET ") +
                    sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + where +
                    QStringLiteral(" RETURNING ") + m_rs.selectList(),
                all, record);
 }
 
-void RecordWriter::remove(qsizetype record) {
+void RecordWriter::remove(qsizetype record, const QList<QVariant> &loaded) {
     // Every field: a record another user filled in since is not deleted unseen.
     QList<QVariant> binds;
-    const QString where = unchanged(record, allFields(m_rs), binds);
+    const QString where = unchanged(record, allFields(m_rs), loaded, binds);
     run(QStringLiteral("DELETE FROM ") + m_rs.table + QStringLiteral(" WHERE ") + where +
             QStringLiteral(" RETURNING ") + m_rs.selectList(),
         binds, record);
 }
 
 QString RecordWriter::unchanged(qsizetype record, const QList<int> &checked,
-                                QList<QVariant> &binds) const {
+                                const QList<QVariant> &loaded, QList<QVariant> &binds) const {
     QStringList terms{m_rs.keyWhere()};
     binds.append(m_rs.keyOf(record));
     for (int f : checked) {
         terms.append(sql::sameValue(m_rs.info.at(f).read, m_rs.dialect));
-        binds.append(m_rs.raw(record, f)); // as read, so it compares equal to what is stored
+        binds.append(loaded.at(f)); // as read, so it compares equal to what is stored
     }
     return terms.join(QStringLiteral(" AND "));
 }
@@ -123,7 +124,7 @@ StoredRecord RecordWriter::run(const QString &text, const QList<QVariant> &binds
             throw;
         }
         database.rollback();
-        throw notFoundAsRead(stillThere);
+        throw conflict(stillThere);
     }
     if (!database.commit()) {
         const QSqlError error = database.lastError();

@@ -20,13 +20,18 @@ public:
 
     // Inserts the given fields (indexes into the recordset's fields) with their bound values.
     StoredRecord insert(const QList<int> &fields, const QList<QVariant> &binds);
-    // Writes the given fields of record `record`.
-    StoredRecord update(qsizetype record, const QList<int> &fields, const QList<QVariant> &binds);
-    void remove(qsizetype record);
+    // Writes the given fields of record `record`, found by its key and `loaded`, its values as
+    // the recordset loaded them.
+    StoredRecord update(qsizetype record, const QList<int> &fields, const QList<QVariant> &binds,
+                        const QList<QVariant> &loaded);
+    void remove(qsizetype record, const QList<QVariant> &loaded);
+    // Why a record was not found as loaded: another user changed it (3197) or deleted it (3167).
+    static VbError conflict(bool stillThere);
 
 private:
     // "key AND each checked field still as loaded", its values appended to binds.
-    QString unchanged(qsizetype record, const QList<int> &checked, QList<QVariant> &binds) const;
+    QString unchanged(qsizetype record, const QList<int> &checked, const QList<QVariant> &loaded,
+                      QList<QVariant> &binds) const;
     // Runs one statement that returns the written record; `record` is the one it looks for, or
     // -1 for an insert.
     StoredRecord run(const QString &text, const QList<QVariant> &binds, qsizetype record);

@@ -1,17 +1,24 @@
 #include "data/recordset_p.h"
 
 #include "data/constraint_failure.h"
+#include "data/record_fingerprint.h"
 #include "data/record_reader.h"
 #include "data/record_writer.h"
 
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <algorithm>
 
 namespace Vantrel3 {
 
 namespace {
 const QString kField = QStringLiteral("DAO.Field");
 const QString kFields = QStringLiteral("DAO.Fields");
+// Records read again and kept in a streamed recordset: the one being edited and the last few a
+// caller read.
+constexpr size_t kHeldRecords = 16;
 
 // A raw value as value() and Field::Value() give it: Null as the runtime's Null.
 QVariant valueOf(const QVariant &raw, const sql::ColumnType &type) {
@@ -21,7 +28,8 @@ QVariant valueOf(const QVariant &raw, const sql::ColumnType &type) {
 
 } // namespace
 
-RecordsetPrivate::RecordsetPrivate() : fields(this) {}
+RecordsetPrivate::RecordsetPrivate()
+    : seed(QRandomGenerator::system()->generate64() | 1), fields(this) {}
 
 void RecordsetPrivate::makeFields() {
     fieldObjects.clear();
@@ -54,6 +62,81 @@ void RecordsetPrivate::discardEdit() {
     editMode = 0;
     buffer.clear();
     touched.clear();
+    editOriginals.clear();
+    editConflict = 0;
+}
+
+RecordsetPrivate::ReadBack RecordsetPrivate::readBack(qsizetype record,
+                                                      QList<QVariant> &read) const {
+    const auto stored = RecordReader(*this).read(keyOf(record));
+    if (!stored) {
+        return ReadBack::Gone;
+    }
+    read = stored->values;
+    return RecordFingerprint::of(read, seed) == fingerprints[size_t(record)] ? ReadBack::Loaded
+                                                                             : ReadBack::Changed;
+}
+
+void RecordsetPrivate::hold(qsizetype record, const QList<QVariant> &values) const {
+    const auto it = std::find_if(held.begin(), held.end(),
+                                 [record](const Held &h) { return h.record == record; });
+    if (it != held.end()) {
+        held.erase(it);
+    } else if (held.size() >= kHeldRecords) {
+        held.erase(held.begin());
+    }
+    held.push_back({record, values});
+}
+
+QList<QVariant> RecordsetPrivate::loadedValues(qsizetype record) const {
+    if (!streamed) {
+        return values.mid(record * info.size(), info.size());
+    }
+    for (auto it = held.crbegin(); it != held.crend(); ++it) {
+        if (it->record == record) {
+            return it->values;
+        }
+    }
+    QList<QVariant> read;
+    switch (readBack(record, read)) {
+    case ReadBack::Loaded:
+        hold(record, read);
+        return read;
+    case ReadBack::Changed:
+        throw sql::daoError(sql::DataChanged, kRecordsetSource);
+    case ReadBack::Gone:
+        break;
+    }
+    throw RecordWriter::conflict(false);
+}
+
+QList<QVariant> RecordsetPrivate::currentValues(qsizetype record) const {
+    if (!streamed) {
+        return values.mid(record * info.size(), info.size());
+    }
+    for (auto it = held.crbegin(); it != held.crend(); ++it) {
+        if (it->record == record) {
+            return it->values;
+        }
+    }
+    QList<QVariant> read;
+    switch (readBack(record, read)) {
+    case ReadBack::Loaded:
+        hold(record, read);
+        return read;
+    case ReadBack::Changed:
+        return read; // not as loaded, so not held: what the database holds now
+    case ReadBack::Gone:
+        break;
+    }
+    throw sql::daoError(sql::RecordDeleted, kRecordsetSource);
+}
+
+QVariant RecordsetPrivate::raw(qsizetype record, int field) const {
+    if (!streamed) {
+        return values.at(record * info.size() + field);
+    }
+    return currentValues(record).at(field);
 }
 
 void RecordsetPrivate::previewAutoNumbers() {
@@ -129,13 +212,29 @@ QString RecordsetPrivate::keyWhere() const {
 }
 
 QList<QVariant> RecordsetPrivate::keyOf(qsizetype record) const {
-    const qsizetype n = keySelect.size();
-    return keys.mid(record * n, n);
+    return keys.at(record);
 }
 
 void RecordsetPrivate::store(qsizetype record, const StoredRecord &stored) {
-    std::copy(stored.values.cbegin(), stored.values.cend(), values.begin() + record * info.size());
-    std::copy(stored.key.cbegin(), stored.key.cend(), keys.begin() + record * keySelect.size());
+    keys.set(record, stored.key);
+    if (!streamed) {
+        std::copy(stored.values.cbegin(), stored.values.cend(),
+                  values.begin() + record * info.size());
+        return;
+    }
+    fingerprints[size_t(record)] = RecordFingerprint::of(stored.values, seed);
+    hold(record, stored.values);
+}
+
+void RecordsetPrivate::append(const StoredRecord &stored) {
+    keys.append(stored.key);
+    if (!streamed) {
+        values.append(stored.values);
+    } else {
+        fingerprints.push_back(RecordFingerprint::of(stored.values, seed));
+        hold(rows, stored.values);
+    }
+    ++rows;
 }
 
 sql::DataError RecordsetPrivate::sqlError(const QSqlError &error) const {
@@ -169,10 +268,7 @@ void RecordsetPrivate::update() {
     }
     RecordWriter writer(*this);
     if (editMode == 2) {
-        const StoredRecord record = writer.insert(written, binds);
-        values.append(record.values);
-        keys.append(record.key);
-        ++rows;
+        append(writer.insert(written, binds));
         lastModified = rows - 1;
         if (eof) {
             pos = rows; // past the end stays past the end
@@ -181,8 +277,14 @@ void RecordsetPrivate::update() {
         if (dead || pos >= rows) {
             throw sql::daoError(sql::NoCurrentRecord, kRecordsetSource);
         }
+        if (editConflict == sql::DataChanged) {
+            throw sql::daoError(sql::DataChanged, kRecordsetSource);
+        }
+        if (editConflict == sql::RecordDeleted) {
+            throw RecordWriter::conflict(false);
+        }
         if (!written.isEmpty()) {
-            store(pos, writer.update(pos, written, binds));
+            store(pos, writer.update(pos, written, binds, editOriginals));
         }
         lastModified = pos;
     }
@@ -195,15 +297,25 @@ void RecordsetPrivate::remove() {
     if (editMode == 2) {
         discardEdit(); // a pending new record is dropped; the current record is the one deleted
     }
-    RecordWriter(*this).remove(pos);
+    // Every field as loaded: a record another user filled in since is not deleted unseen.
+    RecordWriter(*this).remove(pos, loadedValues(pos));
     discardEdit();
     drop(pos);
 }
 
 void RecordsetPrivate::drop(qsizetype record) {
-    const qsizetype n = info.size();
-    values.remove(record * n, n);
-    keys.remove(record * keySelect.size(), keySelect.size());
+    if (!streamed) {
+        values.remove(record * info.size(), info.size());
+    } else {
+        fingerprints.erase(fingerprints.begin() + record);
+        held.erase(std::remove_if(held.begin(), held.end(),
+                                  [record](const Held &h) { return h.record == record; }),
+                   held.end());
+        for (Held &h : held) {
+            h.record -= h.record > record ? 1 : 0;
+        }
+    }
+    keys.remove(record);
     --rows;
     if (lastModified == record) {
         lastModified = -1;
@@ -375,11 +487,33 @@ void Recordset::Edit() {
     d->requireUpdatable(kRecordsetSource);
     d->requireCurrent(kRecordsetSource);
     d->discardEdit();
+    QList<QVariant> originals;
+    qint32 conflict = 0;
+    if (!d->streamed) {
+        originals = d->loadedValues(d->pos);
+    } else {
+        // The record is read again by its key when its edit starts; another user's change or
+        // delete since it was loaded is told by Update, which then writes nothing.
+        switch (d->readBack(d->pos, originals)) {
+        case RecordsetPrivate::ReadBack::Loaded:
+            d->hold(d->pos, originals);
+            break;
+        case RecordsetPrivate::ReadBack::Changed:
+            conflict = sql::DataChanged;
+            break;
+        case RecordsetPrivate::ReadBack::Gone:
+            conflict = sql::RecordDeleted;
+            originals = QList<QVariant>(d->info.size());
+            break;
+        }
+    }
     d->buffer.reserve(d->info.size());
     for (int i = 0; i < d->info.size(); ++i) {
-        d->buffer.append(sql::fromDriver(d->raw(d->pos, i), d->info.at(i).type));
+        d->buffer.append(sql::fromDriver(originals.at(i), d->info.at(i).type));
     }
     d->touched = QList<bool>(d->info.size(), false);
+    d->editOriginals = originals;
+    d->editConflict = conflict;
     d->editMode = 1;
 }
 
@@ -430,9 +564,11 @@ bool Recordset::resync(qint32 position) {
     if (d->editMode == 1 && d->pos == position && !d->dead) {
         for (int i = 0; i < d->info.size(); ++i) {
             if (!d->touched.at(i)) {
-                d->buffer[i] = sql::fromDriver(d->raw(position, i), d->info.at(i).type);
+                d->buffer[i] = sql::fromDriver(stored->values.at(i), d->info.at(i).type);
             }
         }
+        d->editOriginals = stored->values;
+        d->editConflict = 0;
     }
     return true;
 }

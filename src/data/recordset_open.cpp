@@ -1,5 +1,9 @@
 #include "data/recordset_p.h"
 
+#include "data/query_rows.h"
+#include "data/record_stream.h"
+#include "data/sqlite_rows.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlField>
@@ -171,28 +175,56 @@ QString whyReadOnly(qint16 kind, bool readOnlyControl, const Relation *relation,
     return {};
 }
 
+// Every record with every value, kept by the recordset.
 void readRows(RecordsetPrivate &p, QSqlQuery &q, const QString &source) {
-    const int keyCount = int(p.keySelect.size());
-    const int fieldCount = int(p.info.size());
-    while (q.next()) {
-        for (int k = 0; k < keyCount; ++k) {
-            p.keys.append(q.value(k));
-        }
-        for (int i = 0; i < fieldCount; ++i) {
-            p.values.append(q.value(keyCount + i));
-        }
+    QueryRows rows(q, int(p.keySelect.size()), p.info, p.dialect, source);
+    while (rows.next()) {
+        rows.appendKey(p.keys);
+        rows.appendValues(p.values);
         ++p.rows;
     }
-    if (q.lastError().isValid()) {
-        throw sql::fromSqlError(q.lastError(), p.dialect, source);
+    p.keys.squeeze();
+}
+
+// Streams a keyed SQLite table through SQLite's own interface.
+void streamSqlite(RecordsetPrivate &p, const QString &file, const QString &table, bool rowidKey,
+                  RecordSink &sink, const QElapsedTimer &since, const QString &source,
+                  const QString &name) {
+    // A key that is also a field (an INTEGER PRIMARY KEY) is read once.
+    QStringList select = p.keySelect;
+    QList<int> keyColumns;
+    int shared = -1;
+    for (int i = 0; i < p.info.size() && select.size() == 1; ++i) {
+        if (p.info.at(i).read == select.front()) {
+            shared = i;
+        }
     }
+    if (shared >= 0) {
+        select.clear();
+        keyColumns.append(shared);
+    } else {
+        for (int k = 0; k < select.size(); ++k) {
+            keyColumns.append(k);
+        }
+    }
+    for (const FieldInfo &f : p.info) {
+        select.append(f.read);
+    }
+    SqliteRows rows(file,
+                    QStringLiteral("SELECT ") + select.join(QStringLiteral(", ")) +
+                        QStringLiteral(" FROM ") + table + QStringLiteral(" ORDER BY ") +
+                        p.keyColumns.join(u", "),
+                    keyColumns, shared >= 0 ? 0 : int(p.keySelect.size()), rowidKey, p.info, p.seed,
+                    source, name);
+    streamRecords(p, rows, sink, since);
 }
 
 } // namespace
 
 std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::Dialect dialect,
                                                 const QString &recordSource, qint16 kind,
-                                                bool readOnly, const QString &source) {
+                                                bool readOnly, const QString &source,
+                                                RecordSink *sink, const QElapsedTimer &since) {
     auto p = std::make_unique<RecordsetPrivate>();
     p->connection = connection;
     p->dialect = dialect;
@@ -230,7 +262,14 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             }
             p->info.append(info);
         }
-        readRows(*p, q, source);
+        p->keys.reset(0);
+        if (sink) {
+            // A query cannot read a record again: its values stay here, its texts go to the sink.
+            QueryRows rows(q, 0, p->info, dialect, source);
+            streamRecords(*p, rows, *sink, since, &rows);
+        } else {
+            readRows(*p, q, source);
+        }
         // A query has no single record to write back to.
         p->readOnlyReason = whyReadOnly(kind, readOnly, nullptr, false, readOnlyDb, {});
     } else {
@@ -242,6 +281,7 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         }
         const QList<Column> columns = tableColumns(db, dialect, *relation, source);
         QList<Column> keyColumns;
+        bool rowidKey = false;
         const qsizetype keyParts = std::count_if(columns.cbegin(), columns.cend(),
                                                  [](const Column &c) { return c.keyOrder > 0; });
         for (const Column &c : columns) {
@@ -256,6 +296,7 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             if (c.keyOrder > 0) {
                 keyColumns.append(c);
             }
+            rowidKey = rowidKey || rowidAlias;
         }
         std::sort(keyColumns.begin(), keyColumns.end(),
                   [](const Column &a, const Column &b) { return a.keyOrder < b.keyOrder; });
@@ -270,6 +311,7 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
             p->keyColumns.append(QStringLiteral("rowid"));
             p->keySelect.append(QStringLiteral("rowid"));
             p->addressKey = true;
+            rowidKey = true;
         }
         p->table = relation->qualified;
         p->tableName = relation->name;
@@ -278,8 +320,27 @@ std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::
         if (!p->keyColumns.isEmpty()) {
             text += QStringLiteral(" ORDER BY ") + p->keyColumns.join(u", ");
         }
-        QSqlQuery q = run(db, text, {}, dialect, source, name);
-        readRows(*p, q, source);
+        p->keys.reset(int(p->keySelect.size()));
+        if (sink && !p->keyColumns.isEmpty()) {
+            // Each record can be read again by its key: the recordset keeps no values.
+            p->streamed = true;
+            if (dialect == sql::Dialect::Sqlite) {
+                streamSqlite(*p, db.databaseName(), relation->qualified, rowidKey, *sink, since,
+                             source, name);
+            } else {
+                QSqlQuery q = run(db, text, {}, dialect, source, name);
+                QueryRows rows(q, int(p->keySelect.size()), p->info, dialect, source, p->seed);
+                streamRecords(*p, rows, *sink, since);
+            }
+        } else if (sink) {
+            // No key to read a record again by (a view): the values stay here too.
+            QSqlQuery q = run(db, text, {}, dialect, source, name);
+            QueryRows rows(q, int(p->keySelect.size()), p->info, dialect, source);
+            streamRecords(*p, rows, *sink, since, &rows);
+        } else {
+            QSqlQuery q = run(db, text, {}, dialect, source, name);
+            readRows(*p, q, source);
+        }
         p->readOnlyReason = whyReadOnly(kind, readOnly, &*relation, !p->keyColumns.isEmpty(),
                                         readOnlyDb, db.databaseName());
     }

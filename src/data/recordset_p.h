@@ -3,6 +3,7 @@
 #include <Vantrel3/Recordset.h>
 
 #include "data/data_error.h"
+#include "data/record_keys.h"
 #include "data/sql_types.h"
 
 #include <QList>
@@ -10,10 +11,14 @@
 #include <QString>
 #include <QVariant>
 
+#include <QElapsedTimer>
+
 #include <memory>
 #include <vector>
 
 namespace Vantrel3 {
+
+class RecordSink;
 
 // The source of the errors a recordset raises.
 inline const QString kRecordsetSource = QStringLiteral("DAO.Recordset");
@@ -54,10 +59,22 @@ public:
     bool addressKey = false;
     QList<FieldInfo> info;
 
-    // Records in memory: rows x fields raw driver values, rows x keys.
+    // The records: their count and keys, and every raw driver value (rows x fields) unless
+    // they were streamed to a grid.
     qsizetype rows = 0;
+    RecordKeys keys;
     QList<QVariant> values;
-    QList<QVariant> keys;
+    // Streamed to a grid, which holds the texts: no values are kept here, only a fingerprint of
+    // each record's values (RecordFingerprint, with `seed`), and the values of the few records
+    // read again since, the most recently used last.
+    bool streamed = false;
+    quint64 seed;
+    std::vector<quint64> fingerprints;
+    struct Held {
+        qsizetype record;
+        QList<QVariant> values;
+    };
+    mutable std::vector<Held> held;
 
     // Cursor: pos in 0..rows; bof/eof flags; dead after Delete until the next move.
     qsizetype pos = 0;
@@ -67,6 +84,11 @@ public:
     qint16 editMode = 0;
     QList<QVariant> buffer; // stored-type values of the pending AddNew/Edit
     QList<bool> touched;
+    // The edited record's values as loaded, which Update finds it by; and, for a streamed
+    // record that another user changed (3197) or deleted (3167) before Edit, that error, which
+    // Update then raises without writing.
+    QList<QVariant> editOriginals;
+    qint32 editConflict = 0;
     qsizetype lastModified = -1;
 
     std::vector<std::unique_ptr<Field>> fieldObjects;
@@ -74,9 +96,17 @@ public:
 
     void makeFields();
     QSqlDatabase db() const;
-    const QVariant &raw(qsizetype record, int field) const {
-        return values.at(record * info.size() + field);
-    }
+    // How a streamed record read again by its key compares with what was loaded.
+    enum class ReadBack { Loaded, Changed, Gone };
+    ReadBack readBack(qsizetype record, QList<QVariant> &values) const;
+    // The record's values as loaded: kept, held, or read again by key. Raises 3197 when another
+    // user changed the record since it was loaded, 3167 when another user deleted it.
+    QList<QVariant> loadedValues(qsizetype record) const;
+    // The record's values to read: as loaded, or what the database holds now for a streamed
+    // record another user changed since. Raises 3167 for a streamed record that is gone.
+    QList<QVariant> currentValues(qsizetype record) const;
+    QVariant raw(qsizetype record, int field) const;
+    void hold(qsizetype record, const QList<QVariant> &values) const;
     bool updatable() const { return readOnlyReason.isEmpty(); }
     bool hasCurrent() const { return !bof && !eof && !dead; }
     void requireCurrent(const QString &source) const;
@@ -93,6 +123,8 @@ public:
     QList<QVariant> keyOf(qsizetype record) const;
     // Puts a record read again from the database in place of record `record`.
     void store(qsizetype record, const StoredRecord &stored);
+    // Adds a record the database returned after an insert, as the last.
+    void append(const StoredRecord &stored);
     // Removes record `record` from memory; the cursor and LastModified follow the records.
     void drop(qsizetype record);
     // 381 unless 0 <= record < rows.
@@ -104,9 +136,13 @@ public:
     void remove();
 };
 
-// Reads the records of a table, a view or a query (3078/3011 when the name is unknown).
+// Reads the records of a table, a view or a query (3078/3011 when the name is unknown). With a
+// sink, the records stream to it; a table's recordset then keeps keys and fingerprints only.
+// `since` is when the open began, for the sink's progress.
 std::unique_ptr<RecordsetPrivate> openRecordset(const QString &connection, sql::Dialect dialect,
                                                 const QString &recordSource, qint16 kind,
-                                                bool readOnly, const QString &source);
+                                                bool readOnly, const QString &source,
+                                                RecordSink *sink = nullptr,
+                                                const QElapsedTimer &since = {});
 
 } // namespace Vantrel3

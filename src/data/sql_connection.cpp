@@ -10,10 +10,6 @@ namespace Vantrel3::sql {
 
 namespace {
 
-// How long a write waits for another user's lock before it is reported, the same on both
-// engines: long enough that ordinary contention (another program saving a record) passes
-// unnoticed, short enough that a lock left open does not freeze the user interface for long.
-constexpr int kLockTimeoutMs = 5000;
 constexpr int kConnectTimeoutS = 5;
 
 QString decode(const QString &s) {

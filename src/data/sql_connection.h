@@ -7,6 +7,11 @@
 
 namespace Vantrel3::sql {
 
+// How long a write waits for another user's lock before it is reported, the same on both
+// engines: long enough that ordinary contention (another program saving a record) passes
+// unnoticed, short enough that a lock left open does not freeze the user interface for long.
+inline constexpr int kLockTimeoutMs = 5000;
+
 // Where a DatabaseName points: an SQLite file, or a PostgreSQL server given by URI.
 struct ConnectionTarget {
     Dialect dialect = Dialect::Sqlite;

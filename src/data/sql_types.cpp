@@ -78,7 +78,7 @@ QString numberText(double d, const QLocale &locale) {
 
 // Dates repeat across records and their text costs a locale format each time; remember the last
 // few thousand per locale.
-QString dateText(const QDate &date) {
+QString cachedDateText(const QDate &date) {
     struct Cache {
         QLocale locale;
         QHash<qint64, QString> texts;
@@ -301,7 +301,7 @@ QString displayText(const QVariant &raw, const ColumnType &type) {
     case QMetaType::Bool:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::QDate:
-        return dateText(v.toDate());
+        return cachedDateText(v.toDate());
     case QMetaType::QDateTime:
         return vb::DateText(v.toDateTime());
     case QMetaType::QTime:
@@ -311,6 +311,63 @@ QString displayText(const QVariant &raw, const ColumnType &type) {
     default:
         return v.toString();
     }
+}
+
+QString realText(double value) {
+    return numberText(value, vb::locale());
+}
+
+QString dateText(const QDate &date) {
+    return cachedDateText(date);
+}
+
+qsizetype shortRealText(double value, QStringView point, char16_t *out) {
+    static constexpr double kScale[] = {10.0, 100.0, 1000.0, 10000.0};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e15) || value == std::trunc(value) || point.size() > 4) {
+        return -1; // integers, huge numbers, NaN and infinities take the general way
+    }
+    for (int k = 0; k < 4; ++k) {
+        // `value` is the double nearest to digits / 10^(k+1): a number of at most 15
+        // significant digits, which 15-digit rounding gives back exactly, without exponent as
+        // it is at least 10^-4 and below 10^15.
+        const double digits = std::nearbyint(magnitude * kScale[k]);
+        if (!(digits < 1e15) || digits / kScale[k] != magnitude) {
+            continue;
+        }
+        char buffer[24];
+        qint64 n = qint64(digits);
+        int length = 0;
+        do {
+            buffer[length++] = char('0' + n % 10);
+            n /= 10;
+        } while (n > 0);
+        const int decimals = k + 1;
+        while (length <= decimals) {
+            buffer[length++] = '0'; // the leading zero of 0,25
+        }
+        int trailing = 0;
+        while (trailing < decimals && buffer[trailing] == '0') {
+            ++trailing;
+        }
+        char16_t *p = out;
+        if (value < 0) {
+            *p++ = u'-';
+        }
+        for (int i = length - 1; i >= decimals; --i) {
+            *p++ = char16_t(buffer[i]);
+        }
+        if (trailing < decimals) {
+            for (QChar c : point) {
+                *p++ = c.unicode();
+            }
+            for (int i = decimals - 1; i >= trailing; --i) {
+                *p++ = char16_t(buffer[i]);
+            }
+        }
+        return p - out;
+    }
+    return -1;
 }
 
 QVariant coerce(const QVariant &value, const ColumnType &type, const QString &source) {

@@ -44,6 +44,14 @@ ColumnType columnTypeFromMeta(QMetaType type);
 QVariant fromDriver(const QVariant &raw, const ColumnType &type);
 // The host string form; Null gives "".
 QString displayText(const QVariant &raw, const ColumnType &type);
+// The host string forms of a real number (at most 15 significant digits, the locale's decimal
+// separator) and of a date, as displayText gives them.
+QString realText(double value);
+QString dateText(const QDate &date);
+// realText() written into `out` (room for 24 units) when the number has at most four decimals
+// and an integer part below 10^15, the common case, done without a general conversion. Returns
+// the length, or -1 for a number left to realText().
+qsizetype shortRealText(double value, QStringView point, char16_t *out);
 // Checks a value assigned to a field and converts it to the storage type (raises 3421 or 3163).
 QVariant coerce(const QVariant &value, const ColumnType &type, const QString &source);
 // The value to bind for the database; dates and times go as ISO text in both dialects.

@@ -127,7 +127,13 @@ const Unit *bodyEnd(const Byte *cells) {
 }
 
 bool fitsLatin1(QStringView text) {
-    return QtPrivate::isLatin1(text);
+    // Short texts are the rule: a plain loop, no call.
+    char16_t any = 0;
+    const char16_t *units = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        any |= units[i];
+    }
+    return any < 0x100;
 }
 
 Byte *allocateBytes(qint64 bytes) {
@@ -294,29 +300,28 @@ CellStore::Byte *CellStore::encode(const QStringView *texts, qint32 count, bool 
     if (count == 0) {
         return nullptr;
     }
-    bool latin1 = true;
-    for (qint32 i = 0; i < count && latin1; ++i) {
-        latin1 = fitsLatin1(texts[i]);
-    }
-    qint64 units = 0;
+    // One pass: every character for the form, every length for the room.
+    char16_t any = 0;
+    qint64 chars = 0;
+    qint64 longForBytes = 0;
+    qint64 longForUnits = 0;
     for (qint32 i = 0; i < count; ++i) {
+        const char16_t *units = texts[i].utf16();
         const qint64 length = texts[i].size();
-        units += length + (latin1 ? Cells<Byte>::prefix(length) : Cells<char16_t>::prefix(length));
+        for (qint64 k = 0; k < length; ++k) {
+            any |= units[k];
+        }
+        chars += length;
+        longForBytes += length >= Cells<Byte>::kShort ? 1 : 0;
+        longForUnits += length >= Cells<char16_t>::kShort ? 1 : 0;
     }
-    const qint64 bytes = kHeader + units * (latin1 ? 1 : 2);
+    const bool latin1 = any < 0x100;
+    const qint64 bytes =
+        kHeader + (latin1 ? chars + count + 3 * longForBytes : 2 * (chars + count + longForUnits));
     if (bytes > qint64(kSizeMask)) {
         throw std::bad_alloc(); // the size must fit its header
     }
-    Byte *cells = nullptr;
-    if (packed) {
-        if (!m_packing) {
-            m_packing = std::make_shared<TextBlocks>();
-            m_blocks.push_back(m_packing);
-        }
-        cells = m_packing->allocate(bytes);
-    } else {
-        cells = allocateBytes(bytes);
-    }
+    Byte *cells = packed ? packedRoom(bytes) : allocateBytes(bytes);
     setHeader(cells, quint32(bytes) | (latin1 ? kLatin1 : 0) | (packed ? kPacked : 0));
     if (latin1) {
         Byte *p = body<Byte>(cells);
@@ -328,6 +333,50 @@ CellStore::Byte *CellStore::encode(const QStringView *texts, qint32 count, bool 
         for (qint32 i = 0; i < count; ++i) {
             p = Cells<char16_t>::write(p, texts[i]);
         }
+    }
+    return cells;
+}
+
+CellStore::Byte *CellStore::packedRoom(qint64 bytes) {
+    if (!m_packing) {
+        m_packing = std::make_shared<TextBlocks>();
+        m_blocks.push_back(m_packing);
+    }
+    return m_packing->allocate(bytes);
+}
+
+CellStore::Byte *CellStore::packLatin1(const QLatin1StringView *texts, qint32 count) {
+    count = std::min(count, m_cols);
+    while (count > 0 && texts[count - 1].isEmpty()) {
+        --count;
+    }
+    if (count == 0) {
+        return nullptr;
+    }
+    qint64 bytes = kHeader;
+    for (qint32 i = 0; i < count; ++i) {
+        bytes += Cells<Byte>::prefix(texts[i].size()) + texts[i].size();
+    }
+    if (bytes > qint64(kSizeMask)) {
+        throw std::bad_alloc();
+    }
+    Byte *cells = packedRoom(bytes);
+    setHeader(cells, quint32(bytes) | kLatin1 | kPacked);
+    Byte *p = body<Byte>(cells);
+    for (qint32 i = 0; i < count; ++i) {
+        const qint64 length = texts[i].size();
+        if (length < Cells<Byte>::kShort) {
+            *p++ = Byte(length);
+        } else {
+            *p++ = Byte(0x80 | ((length >> 24) & 0x7F));
+            *p++ = Byte(length >> 16);
+            *p++ = Byte(length >> 8);
+            *p++ = Byte(length);
+        }
+        if (length > 0) {
+            std::memcpy(p, texts[i].data(), size_t(length));
+        }
+        p += length;
     }
     return cells;
 }
@@ -601,6 +650,15 @@ void CellStore::packRowTexts(qint32 row, const QStringView *texts, qint32 count)
     Row &r = m_rows[size_t(row)];
     release(r);
     r.cells = encode(texts, count, true);
+    if (r.cells) {
+        ++m_packedRows;
+    }
+}
+
+void CellStore::packRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count) {
+    Row &r = m_rows[size_t(row)];
+    release(r);
+    r.cells = packLatin1(texts, count);
     if (r.cells) {
         ++m_packedRows;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QPixmap>
 #include <QString>
 #include <QStringView>
@@ -61,6 +62,7 @@ public:
     // The same for a bulk fill: the texts go into the shared blocks, with no allocation of the
     // row's own.
     void packRowTexts(qint32 row, const QStringView *texts, qint32 count);
+    void packRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count);
     // Row `row` takes the texts of `from`'s row `fromRow`: the same bytes when they are packed,
     // shared until either store changes its row, a copy otherwise.
     void shareRowTexts(qint32 row, const CellStore &from, qint32 fromRow);
@@ -120,6 +122,8 @@ private:
     template <typename Unit>
     void splice(qint32 row, qint32 col, QStringView text);
     Byte *encode(const QStringView *texts, qint32 count, bool packed);
+    Byte *packLatin1(const QLatin1StringView *texts, qint32 count);
+    Byte *packedRoom(qint64 bytes);
     QStringList decode(const Byte *cells) const;
     // Frees or lets go of the row's texts.
     void release(Row &row);

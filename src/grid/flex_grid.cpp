@@ -206,6 +206,16 @@ void FlexGrid::setRowTexts(qint32 row, const QStringView *texts, qint32 count) {
     d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
 }
 
+void FlexGrid::setRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count) {
+    d->checkRowIndex(row);
+    try {
+        d->store.packRowTexts(row, texts, std::max(count, 0));
+    } catch (const std::bad_alloc &) {
+        d->raise(VbError::FlexOutOfMemory);
+    }
+    d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
+}
+
 void FlexGrid::shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow) {
     d->checkRowIndex(row);
     from.d->checkRowIndex(fromRow);

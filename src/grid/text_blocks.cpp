@@ -26,8 +26,11 @@ TextBlocks::~TextBlocks() {
     }
 }
 
-unsigned char *TextBlocks::allocate(qint64 bytes) {
-    bytes = (bytes + 3) & ~qint64(3);
+unsigned char *TextBlocks::allocateSlow(qint64 bytes) {
+    // Room for the block's address first, so that no block is lost to a failed allocation.
+    if (m_blocks.size() == m_blocks.capacity()) {
+        m_blocks.reserve(2 * m_blocks.size() + 16);
+    }
     if (bytes > kBlockBytes / 4) {
         // A large row gets a block of its own, ahead of the block still being filled.
         unsigned char *own = allocateBlock(bytes);
@@ -35,14 +38,11 @@ unsigned char *TextBlocks::allocate(qint64 bytes) {
         m_total += bytes;
         return own;
     }
-    if (m_blocks.empty() || m_used + bytes > m_capacity) {
-        m_blocks.reserve(m_blocks.size() + 1);
-        m_blocks.push_back(allocateBlock(kBlockBytes));
-        m_used = 0;
-        m_capacity = kBlockBytes;
-        m_total += kBlockBytes;
-    }
-    unsigned char *p = m_blocks.back() + m_used;
+    m_blocks.push_back(allocateBlock(kBlockBytes));
+    m_used = 0;
+    m_capacity = kBlockBytes;
+    m_total += kBlockBytes;
+    unsigned char *p = m_blocks.back();
     m_used += bytes;
     return p;
 }

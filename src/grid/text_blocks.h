@@ -15,11 +15,21 @@ public:
     TextBlocks &operator=(const TextBlocks &) = delete;
 
     // Room for `bytes`, 4-byte aligned, that never moves while the blocks live.
-    unsigned char *allocate(qint64 bytes);
+    unsigned char *allocate(qint64 bytes) {
+        bytes = (bytes + 3) & ~qint64(3);
+        if (m_used + bytes > m_capacity) {
+            return allocateSlow(bytes);
+        }
+        unsigned char *p = m_blocks.back() + m_used;
+        m_used += bytes;
+        return p;
+    }
     // Bytes allocated from the system, for diagnostics.
     qint64 capacity() const { return m_total; }
 
 private:
+    unsigned char *allocateSlow(qint64 bytes);
+
     std::vector<unsigned char *> m_blocks;
     qint64 m_used = 0;     // bytes taken from the last block
     qint64 m_capacity = 0; // bytes in the last block
