@@ -19,8 +19,9 @@ namespace Vantrel3 {
 class VANTREL3_EXPORT RecordSink {
 public:
     virtual ~RecordSink();
-    // The read started; the field names.
-    virtual void begin(const QStringList &fieldNames) = 0;
+    // The read started; the field names, and how many records it will give when that is known
+    // beforehand (else -1).
+    virtual void begin(const QStringList &fieldNames, qint32 expected) = 0;
     // Record `index` (0, 1, 2, ...): the host string form of each of its `count` fields (Null
     // gives ""), valid during the call.
     virtual void append(qint32 index, const QStringView *texts, qint32 count) = 0;

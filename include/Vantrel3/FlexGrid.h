@@ -103,10 +103,13 @@ public:
     // The same for texts in Latin-1, one byte a character, kept as they are.
     void setRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count);
     // Row `row` shows the texts of row `fromRow` of `from`, shared rather than copied while they
-    // are packed, until either grid changes its row.
-    void shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow);
+    // are packed, until either grid changes its row; and so on for `count` rows in a row.
+    void shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow, qint32 count = 1);
     // Gives back the spare room that growing the rows step by step left.
     void squeeze();
+    // Room for `rows` rows, so that a fill that grows the grid row by row up to that many never
+    // moves the rows it already has. Rows stays as it is.
+    void reserveRows(qint32 rows);
 
     // Current cell, selection and scrolling
     qint32 Row() const;

@@ -23,15 +23,28 @@ bool GridFiller::takeFilled() {
 
 void GridFiller::setRows(qint32 rows) {
     m_shown.SetRows(rows);
-    m_raw.SetRows(rows);
+}
+
+void GridFiller::shareRows(qint32 rows) {
+    // The hidden grid is never painted: it takes the rows read so far in one go, whenever the
+    // shown grid's row count settles.
+    m_raw.SetRows(m_shown.Rows());
+    const qint32 first = std::min(m_shared, rows);
+    m_raw.shareRowTexts(first, m_shown, first, rows - first);
+    m_shared = rows;
 }
 
 void GridFiller::growTo(qint32 rows) {
-    // Some thousands at a time, not once per record; the stores' own room grows geometrically.
-    setRows(std::max(rows, m_shown.Rows() + 4096));
+    // Some thousands at a time, not once per record, and not past the room taken for the
+    // records expected.
+    qint32 target = m_shown.Rows() + 4096;
+    if (m_expected > 0) {
+        target = std::min(target, m_expected + 1);
+    }
+    setRows(std::max(rows, target));
 }
 
-void GridFiller::begin(const QStringList &fieldNames) {
+void GridFiller::begin(const QStringList &fieldNames, qint32 expected) {
     m_filled = false;
     m_fields = qint32(fieldNames.size());
     m_redrawShown = m_shown.Redraw();
@@ -51,6 +64,14 @@ void GridFiller::begin(const QStringList &fieldNames) {
         }
     }
     m_rowsBefore = m_shown.Rows();
+    m_raw.SetRows(m_rowsBefore);
+    m_shared = 1;
+    m_expected = expected;
+    if (expected > 0) {
+        // The header row and the blank row a bound grid adds at the end.
+        m_shown.reserveRows(expected + 2);
+        m_raw.reserveRows(expected + 2);
+    }
 }
 
 qint32 GridFiller::rowFor(qint32 index) {
@@ -62,20 +83,17 @@ qint32 GridFiller::rowFor(qint32 index) {
 }
 
 void GridFiller::append(qint32 index, const QStringView *texts, qint32 count) {
-    const qint32 row = rowFor(index);
-    m_shown.setRowTexts(row, texts, count);
-    m_raw.shareRowTexts(row, m_shown, row);
+    m_shown.setRowTexts(rowFor(index), texts, count);
 }
 
 void GridFiller::appendLatin1(qint32 index, const QLatin1StringView *texts, qint32 count) {
-    const qint32 row = rowFor(index);
-    m_shown.setRowTexts(row, texts, count);
-    m_raw.shareRowTexts(row, m_shown, row);
+    m_shown.setRowTexts(rowFor(index), texts, count);
 }
 
 void GridFiller::progress(qint32 count) {
     // Never fewer rows than before the read: the current cell stays where it was.
     setRows(std::max(m_rowsBefore, count + 1));
+    shareRows(count + 1);
     if (!m_redrawShown || !m_shown.isVisible()) {
         return;
     }
@@ -89,9 +107,11 @@ void GridFiller::progress(qint32 count) {
 void GridFiller::end(qint32 count, bool ok) {
     if (ok) {
         setRows(count + 1);
+        shareRows(count + 1);
     } else {
         // The records read before the failure belong to no recordset: the rows stay, empty.
         setRows(m_rowsBefore);
+        m_raw.SetRows(m_rowsBefore);
         for (FlexGrid *grid : {&m_shown, &m_raw}) {
             for (qint32 r = 1; r < grid->Rows(); ++r) {
                 grid->setRowTexts(r, static_cast<const QStringView *>(nullptr), 0);

@@ -16,7 +16,7 @@ public:
     GridFiller(const GridFiller &) = delete;
     GridFiller &operator=(const GridFiller &) = delete;
 
-    void begin(const QStringList &fieldNames) override;
+    void begin(const QStringList &fieldNames, qint32 expected) override;
     void append(qint32 index, const QStringView *texts, qint32 count) override;
     void appendLatin1(qint32 index, const QLatin1StringView *texts, qint32 count) override;
     void progress(qint32 count) override;
@@ -30,12 +30,16 @@ private:
     qint32 rowFor(qint32 index);
     void growTo(qint32 rows);
     void setRows(qint32 rows);
+    // The hidden grid's rows 1 .. rows - 1 share the shown grid's texts.
+    void shareRows(qint32 rows);
 
     DataControl &m_data;
     FlexGrid &m_shown;
     FlexGrid &m_raw;
     qint32 m_fields = 0;
     qint32 m_rowsBefore = 0;
+    qint32 m_expected = -1;
+    qint32 m_shared = 1; // the first row the hidden grid does not share yet
     bool m_redrawShown = true;
     bool m_redrawRaw = true;
     bool m_filled = false;

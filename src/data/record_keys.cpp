@@ -97,6 +97,12 @@ void RecordKeys::remove(qsizetype record) {
     --m_count;
 }
 
+void RecordKeys::reserve(qsizetype count) {
+    if (m_integers) {
+        m_integerKeys.reserve(size_t(count));
+    }
+}
+
 void RecordKeys::squeeze() {
     if (m_integers) {
         m_integerKeys.shrink_to_fit();

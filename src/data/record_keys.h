@@ -24,6 +24,8 @@ public:
     QList<QVariant> at(qsizetype record) const;
     void set(qsizetype record, const QList<QVariant> &key);
     void remove(qsizetype record);
+    // Room for `count` keys, taken at once.
+    void reserve(qsizetype count);
     // Gives back the spare room that appending one key at a time left.
     void squeeze();
 

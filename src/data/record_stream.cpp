@@ -3,6 +3,8 @@
 #include "data/query_rows.h"
 #include "data/recordset_p.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace Vantrel3 {
@@ -15,8 +17,13 @@ void streamRecords(RecordsetPrivate &p, RowSource &rows, RecordSink &sink,
     }
     bool begun = false;
     try {
+        const qint64 expected = rows.expectedCount();
+        if (expected > 0) {
+            p.fingerprints.reserve(size_t(expected));
+            p.keys.reserve(expected);
+        }
         bool more = rows.next();
-        sink.begin(names);
+        sink.begin(names, qint32(std::min<qint64>(expected, std::numeric_limits<qint32>::max())));
         begun = true;
         qint64 progressAt = StreamProgress::firstMs;
         for (; more; more = rows.next()) {

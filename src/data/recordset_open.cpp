@@ -210,7 +210,7 @@ void streamSqlite(RecordsetPrivate &p, const QString &file, const QString &table
     for (const FieldInfo &f : p.info) {
         select.append(f.read);
     }
-    SqliteRows rows(file,
+    SqliteRows rows(file, QStringLiteral("SELECT count(*) FROM ") + table,
                     QStringLiteral("SELECT ") + select.join(QStringLiteral(", ")) +
                         QStringLiteral(" FROM ") + table + QStringLiteral(" ORDER BY ") +
                         p.keyColumns.join(u", "),

@@ -14,6 +14,8 @@ class RowSource {
 public:
     virtual ~RowSource() = default;
 
+    // How many records the read will give, when known before it (else -1).
+    virtual qint64 expectedCount() const { return -1; }
     // Steps to the next record; false after the last. Raises the DAO error of a failed read.
     virtual bool next() = 0;
     // The current record's key, appended to `keys`.

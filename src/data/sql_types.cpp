@@ -321,7 +321,10 @@ QString dateText(const QDate &date) {
     return cachedDateText(date);
 }
 
-qsizetype shortRealText(double value, QStringView point, char16_t *out) {
+namespace {
+
+template <typename Unit>
+qsizetype writeShortReal(double value, QStringView point, Unit *out) {
     static constexpr double kScale[] = {10.0, 100.0, 1000.0, 10000.0};
     const double magnitude = std::fabs(value);
     if (!(magnitude < 1e15) || value == std::trunc(value) || point.size() > 4) {
@@ -350,24 +353,39 @@ qsizetype shortRealText(double value, QStringView point, char16_t *out) {
         while (trailing < decimals && buffer[trailing] == '0') {
             ++trailing;
         }
-        char16_t *p = out;
+        Unit *p = out;
         if (value < 0) {
-            *p++ = u'-';
+            *p++ = Unit('-');
         }
         for (int i = length - 1; i >= decimals; --i) {
-            *p++ = char16_t(buffer[i]);
+            *p++ = Unit(buffer[i]);
         }
         if (trailing < decimals) {
             for (QChar c : point) {
-                *p++ = c.unicode();
+                *p++ = Unit(c.unicode());
             }
             for (int i = decimals - 1; i >= trailing; --i) {
-                *p++ = char16_t(buffer[i]);
+                *p++ = Unit(buffer[i]);
             }
         }
         return p - out;
     }
     return -1;
+}
+
+} // namespace
+
+qsizetype shortRealText(double value, QStringView point, char16_t *out) {
+    return writeShortReal(value, point, out);
+}
+
+qsizetype shortRealText(double value, QStringView point, char *out) {
+    for (QChar c : point) {
+        if (c.unicode() > 0xFF) {
+            return -1;
+        }
+    }
+    return writeShortReal(value, point, out);
 }
 
 QVariant coerce(const QVariant &value, const ColumnType &type, const QString &source) {

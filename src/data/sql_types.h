@@ -52,6 +52,8 @@ QString dateText(const QDate &date);
 // and an integer part below 10^15, the common case, done without a general conversion. Returns
 // the length, or -1 for a number left to realText().
 qsizetype shortRealText(double value, QStringView point, char16_t *out);
+// The same in Latin-1, -1 also when the separator is beyond it.
+qsizetype shortRealText(double value, QStringView point, char *out);
 // Checks a value assigned to a field and converts it to the storage type (raises 3421 or 3163).
 QVariant coerce(const QVariant &value, const ColumnType &type, const QString &source);
 // The value to bind for the database; dates and times go as ISO text in both dialects.

@@ -28,13 +28,17 @@ public:
     // `select` reads the fields from column `firstField` on, and the key from `keyColumns`
     // (a key column that is also a field is read once). `integerKey`: the key is the row id or
     // its alias, always an integer.
-    SqliteRows(const QString &file, const QString &select, const QList<int> &keyColumns,
-               int firstField, bool integerKey, const QList<FieldInfo> &fields, quint64 seed,
-               const QString &source, const QString &name);
+    // `count` counts the records `select` gives; both run in one read transaction, so that the
+    // count holds.
+    SqliteRows(const QString &file, const QString &count, const QString &select,
+               const QList<int> &keyColumns, int firstField, bool integerKey,
+               const QList<FieldInfo> &fields, quint64 seed, const QString &source,
+               const QString &name);
     ~SqliteRows() override;
     SqliteRows(const SqliteRows &) = delete;
     SqliteRows &operator=(const SqliteRows &) = delete;
 
+    qint64 expectedCount() const override { return m_expected; }
     bool next() override;
     void appendKey(RecordKeys &keys) override;
     quint64 fingerprint() override;
@@ -56,8 +60,16 @@ private:
     void widen();
     void appendDate(int year, int month, int day, const sql::ColumnType &type, sqlite3_value *v);
 
-    sqlite3 *m_db = nullptr;
-    sqlite3_stmt *m_stmt = nullptr;
+    // Closed however the constructor ends, a failure included.
+    struct CloseDatabase {
+        void operator()(sqlite3 *db) const;
+    };
+    struct FinalizeStatement {
+        void operator()(sqlite3_stmt *stmt) const;
+    };
+    std::unique_ptr<sqlite3, CloseDatabase> m_db;
+    std::unique_ptr<sqlite3_stmt, FinalizeStatement> m_stmt;
+    qint64 m_expected = -1;
     QList<int> m_keyColumns;
     int m_firstField;
     bool m_integerKey;
@@ -75,6 +87,10 @@ private:
     std::vector<qsizetype> m_ends;
     std::vector<QStringView> m_views;
     std::vector<QLatin1StringView> m_latin1;
+    // ASCII texts of the record taken in place from SQLite's row rather than copied into
+    // m_bytes (null for the others), and their sizes.
+    std::vector<const char *> m_direct;
+    std::vector<qsizetype> m_directSize;
     // Dates repeat: their texts by year, month and day, in a small table indexed by them.
     struct DateText {
         int key = -1;

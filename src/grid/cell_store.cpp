@@ -664,30 +664,37 @@ void CellStore::packRowTexts(qint32 row, const QLatin1StringView *texts, qint32 
     }
 }
 
-void CellStore::shareRowTexts(qint32 row, const CellStore &from, qint32 fromRow) {
-    Byte *source = from.m_rows[size_t(fromRow)].cells;
-    Row &r = m_rows[size_t(row)];
-    if (r.cells == source) {
-        return;
-    }
-    release(r);
-    if (!source) {
-        return;
-    }
-    if (!isPacked(source)) {
-        const qint64 bytes = usedBytes(source);
-        r.cells = allocateBytes(bytes);
-        std::memcpy(r.cells, source, size_t(bytes));
-        return;
-    }
-    // The blocks stay alive as long as either store has a row in them.
-    for (const auto &blocks : from.m_blocks) {
-        if (std::find(m_blocks.cbegin(), m_blocks.cend(), blocks) == m_blocks.cend()) {
-            m_blocks.push_back(blocks);
+void CellStore::shareRowTexts(qint32 row, const CellStore &from, qint32 fromRow, qint32 count) {
+    bool holdsBlocks = false;
+    for (qint32 i = 0; i < count; ++i) {
+        Byte *source = from.m_rows[size_t(fromRow + i)].cells;
+        Row &r = m_rows[size_t(row + i)];
+        if (r.cells == source) {
+            continue;
         }
+        release(r);
+        if (!source) {
+            continue;
+        }
+        if (!isPacked(source)) {
+            const qint64 bytes = usedBytes(source);
+            r.cells = allocateBytes(bytes);
+            std::memcpy(r.cells, source, size_t(bytes));
+            continue;
+        }
+        // The blocks stay alive as long as either store has a row in them: held before the
+        // first row refers to them, once for the whole range.
+        if (!holdsBlocks) {
+            for (const auto &blocks : from.m_blocks) {
+                if (std::find(m_blocks.cbegin(), m_blocks.cend(), blocks) == m_blocks.cend()) {
+                    m_blocks.push_back(blocks);
+                }
+            }
+            holdsBlocks = true;
+        }
+        r.cells = source;
+        ++m_packedRows;
     }
-    r.cells = source;
-    ++m_packedRows;
 }
 
 void CellStore::insertRow(qint32 at) {

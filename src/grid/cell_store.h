@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -65,9 +66,11 @@ public:
     void packRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count);
     // Row `row` takes the texts of `from`'s row `fromRow`: the same bytes when they are packed,
     // shared until either store changes its row, a copy otherwise.
-    void shareRowTexts(qint32 row, const CellStore &from, qint32 fromRow);
+    void shareRowTexts(qint32 row, const CellStore &from, qint32 fromRow, qint32 count = 1);
     // Gives back the spare room that growing the rows one by one left.
     void squeeze();
+    // Room for `rows` row records, taken at once rather than by doubling as rows are added.
+    void reserveRows(qint32 rows) { m_rows.reserve(size_t(std::max(rows, 0))); }
     bool rowIsEmpty(qint32 row) const { return !m_rows[size_t(row)].cells; }
 
     void insertRow(qint32 at);

@@ -216,15 +216,28 @@ void FlexGrid::setRowTexts(qint32 row, const QLatin1StringView *texts, qint32 co
     d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
 }
 
-void FlexGrid::shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow) {
+void FlexGrid::shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow, qint32 count) {
+    if (count <= 0) {
+        return;
+    }
     d->checkRowIndex(row);
+    d->checkRowIndex(row + count - 1);
     from.d->checkRowIndex(fromRow);
+    from.d->checkRowIndex(fromRow + count - 1);
     try {
-        d->store.shareRowTexts(row, from.d->store, fromRow);
+        d->store.shareRowTexts(row, from.d->store, fromRow, count);
     } catch (const std::bad_alloc &) {
         d->raise(VbError::FlexOutOfMemory);
     }
-    d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
+    d->updateRange({row, 0, row + count - 1, std::max(0, Cols() - 1)});
+}
+
+void FlexGrid::reserveRows(qint32 rows) {
+    try {
+        d->store.reserveRows(rows);
+    } catch (const std::bad_alloc &) {
+        d->raise(VbError::FlexOutOfMemory);
+    }
 }
 
 void FlexGrid::squeeze() {
