@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <QVariant>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -22,7 +23,15 @@ public:
     // Inline: a stream adds several values for every record.
     void addNull() { *grow(1) = 'N'; }
     void addInteger(qint64 value) { addFixed('I', value); }
-    void addReal(double value) { addFixed('R', value); }
+    // A whole number goes in as the integer it equals: SQL finds them equal, and SQLite hands a
+    // real column's whole numbers back from RETURNING as integers.
+    void addReal(double value) {
+        if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+            addInteger(qint64(value));
+        } else {
+            addFixed('R', value);
+        }
+    }
     void addText(QStringView text);
     // Text already in UTF-8.
     void addUtf8(const char *text, qsizetype size) { addSized('T', text, size); }
