@@ -135,7 +135,9 @@ enum eButtonStyle : qint32 {
 };
 Q_ENUM_NS(eButtonStyle)
 
-// "No Type", "AlphaNumeric", "Numeric", "Date", "Time", "Partita Iva", "Codice Fiscale"
+// "No Type", "AlphaNumeric", "Numeric", "Date", "Time", "Partita Iva", "Codice Fiscale",
+// "Decimal". Decimal is for amounts: digits, one decimal separator of the runtime locale and a
+// leading minus; Numeric keeps its digits-only typing for the callers that rely on it.
 enum eTextDataType : qint32 {
     NoType = 0,
     AlphaNumeric = 1,
@@ -144,6 +146,7 @@ enum eTextDataType : qint32 {
     Time = 4,
     PartitaIva = 5,
     CodiceFiscale = 6,
+    Decimal = 7,
 };
 Q_ENUM_NS(eTextDataType)
 

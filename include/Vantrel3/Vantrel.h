@@ -194,6 +194,10 @@ public:
     // Empties every cell of both grids; the shape stays.
     void Clear();
 
+    // Why a cell showing "Err" is not valid, in Italian (e.g. "Data non valida"); "" for any
+    // other cell. The grid shows it as the cell's tooltip too.
+    QString ValidationMessage(qint32 Row, qint32 Col) const;
+
     // Grid pass-through: the visible grid's settings, with its errors unchanged.
     OleColor BackColor() const;
     void SetBackColor(OleColor color);
@@ -342,6 +346,9 @@ Q_SIGNALS:
     void Scroll();
     void SelChange();
     void Validate(bool &Cancel);
+    // A cell the user left holds text its data type refuses: it shows "Err", and Message says
+    // why, as ValidationMessage does.
+    void ValidationFailed(qint32 Row, qint32 Col, const QString &Message);
 
     // Change notifications of the properties, for bindings and property editors. Each follows a
     // write of its property; Row, Col, Rows and Text also follow the user's moves and edits.

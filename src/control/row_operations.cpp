@@ -62,7 +62,7 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
         });
         ignoringErrors([&] { m_raw.AddItem(QString(), *Index); });
         if (inserted) {
-            m_session.rowsInserted(*Index, 1);
+            m_cells.rowsInserted(*Index, 1);
         }
         storeFields(*Index, Item);
     } else {
@@ -124,7 +124,7 @@ void RowOperations::RemoveItem(qint32 Index) {
             m_editor.SetText(QString());
         }
         if (removed) {
-            m_session.rowsRemoved(Index, 1);
+            m_cells.rowsRemoved(Index, 1);
         }
         m_cells.placeEditor();
     });
@@ -135,7 +135,7 @@ void RowOperations::Clear() {
     m_raw.Clear();
     // The editor still held the current cell's old text, or typing for it, which leaving the
     // cell would write into the cleared grid: it takes the cell's new, empty text.
-    m_session.forget();
+    m_cells.cellsReplaced();
     ignoringErrors([&] { m_cells.placeEditor(); });
 }
 

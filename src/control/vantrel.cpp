@@ -280,6 +280,13 @@ void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     Q_EMIT RowsChanged();
 }
 
+QString Vantrel::ValidationMessage(qint32 Row, qint32 Col) const {
+    if (d->MSFlexGrid1->TextMatrix(Row, Col) != QStringLiteral("Err")) {
+        return QString();
+    }
+    return d->cells.notes().at(Row, Col);
+}
+
 void Vantrel::InfoBox() {
     ShowAboutBox(this);
 }

@@ -1,6 +1,7 @@
 #include "control/vantrel_p.h"
 
 #include "control/mouse_pointers.h"
+#include "control/validation_tool_tip.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 #include "host/ignoring_errors.h"
@@ -92,6 +93,7 @@ void VantrelPrivate::connectParts() {
         Q_EMIT q->ColChanged();
     });
     cells.setLookupItemsSink([this](const QStringList &items) { popups.setListItems(items); });
+    new ValidationToolTip(*MSFlexGrid1, cells.notes());
 
     // Keys reach the host first, so that it can change or cancel them.
     QObject::connect(Text1, &EditorBox::KeyDown, q, [this, q](qint16 &KeyCode, qint16 &Shift) {
@@ -168,7 +170,7 @@ void VantrelPrivate::connectParts() {
             binding.fillGrids(this->q->isVisible(), [this] { this->q->AddItem(QString()); });
             Q_EMIT this->q->RowsChanged();
             Q_EMIT this->q->ColsChanged();
-            session.forget();
+            cells.cellsReplaced();
             cells.schedulePlacement();
         });
     });
@@ -232,6 +234,10 @@ void VantrelPrivate::commitCell(qint32 row, qint32 col) {
     case RecordBinding::Outcome::Written:
     case RecordBinding::Outcome::NothingToWrite:
         cells.applyEdit(c, binding.active());
+        if (c.invalid()) {
+            const QString why = cells.notes().at(row, col);
+            ignoringErrors([&] { Q_EMIT q->ValidationFailed(row, col, why); });
+        }
         break;
     case RecordBinding::Outcome::Refused:
     case RecordBinding::Outcome::Changed:
@@ -253,7 +259,7 @@ void VantrelPrivate::removeRowOfDeletedRecord(qint32 row) {
     }
     MSFlexGrid1->RemoveItem(row);
     MSFlexGrid2->RemoveItem(row);
-    session.rowsRemoved(row, 1);
+    cells.rowsRemoved(row, 1);
     cells.placeEditor();
     Q_EMIT q->RowsChanged();
 }

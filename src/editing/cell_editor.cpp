@@ -173,8 +173,8 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     c.rawBefore = m_parts.raw.Text();
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
-    const qint32 type = style.CurDataType != NoType ? style.CurDataType : fallbackType;
-    c.validated = CellText::validate(c.text, type, style.CurCustomFormat);
+    c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
     return c;
 }
 
@@ -186,6 +186,26 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
                     : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
     });
     ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
+    if (c.invalid()) {
+        m_notes.set(c.row, c.col, CellText::reason(c.text, c.dataType));
+    } else {
+        m_notes.remove(c.row, c.col);
+    }
+}
+
+void CellEditor::rowsInserted(qint32 first, qint32 count) {
+    m_session.rowsInserted(first, count);
+    m_notes.rowsInserted(first, count);
+}
+
+void CellEditor::rowsRemoved(qint32 first, qint32 count) {
+    m_session.rowsRemoved(first, count);
+    m_notes.rowsRemoved(first, count);
+}
+
+void CellEditor::cellsReplaced() {
+    m_session.forget();
+    m_notes.clear();
 }
 
 void CellEditor::finishLeaving() {
@@ -212,6 +232,7 @@ void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
     const CellText::Styled texts = styled(text, styleFor(row, col));
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
+    m_notes.remove(row, col);
 }
 
 void CellEditor::giveTypingLook() {

@@ -2,6 +2,7 @@
 
 #include "editing/cell_text.h"
 #include "editing/editor_placement.h"
+#include "editing/validation_notes.h"
 #include "styles/cell_style_state.h"
 
 #include <QString>
@@ -51,9 +52,10 @@ public:
     struct Commit {
         qint32 row = -1;
         qint32 col = -1;
-        QString text;      // the editor's
-        QString rawBefore; // the hidden grid's, before
-        QString validated; // to show, or "Err"
+        QString text;        // the editor's
+        QString rawBefore;   // the hidden grid's, before
+        QString validated;   // to show, or "Err"
+        qint32 dataType = 0; // the type it was checked by
         bool changed() const { return text != rawBefore; }
         bool invalid() const { return validated == CellText::kErr; }
     };
@@ -81,6 +83,13 @@ public:
     // The editor's look while the user types.
     void giveTypingLook();
     const CellStyleRegistry &registry() const { return m_registry; }
+    // Why each cell showing "Err" is invalid.
+    const ValidationNotes &notes() const { return m_notes; }
+    // Rows inserted or removed in the grids: what is kept by cell follows its row.
+    void rowsInserted(qint32 first, qint32 count);
+    void rowsRemoved(qint32 first, qint32 count);
+    // The grids were emptied or filled again: nothing kept by cell stands any more.
+    void cellsReplaced();
     // The control's own width in twips, which placement keeps the editor inside.
     qint32 controlWidth() const;
 
@@ -93,6 +102,7 @@ private:
     EditSession &m_session;
     const EditOptions &m_options;
     std::function<void(const QStringList &)> m_lookupItemsSink;
+    ValidationNotes m_notes;
     bool m_placementPending = false;
 };
 

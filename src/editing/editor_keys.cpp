@@ -116,7 +116,10 @@ void EditorKeys::filterTypedCharacter(qint16 &KeyAscii) {
     t.cells.giveTypingLook();
     // Before the filter, so that a refused character can still append a row.
     t.actions.applyAutoInsert();
-    if (!TypingFilter::accepts(t.session.style.CurDataType, KeyAscii)) {
+    const qint32 type = t.session.style.CurDataType;
+    if (!TypingFilter::accepts(type, KeyAscii) ||
+        !TypingFilter::fitsText(type, KeyAscii, t.editor.Text(), t.editor.SelStart(),
+                                t.editor.SelLength())) {
         KeyAscii = 0;
     }
     KeyAscii = TypingFilter::convertCase(t.session.style.CurCaseType, KeyAscii);

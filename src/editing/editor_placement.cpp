@@ -71,7 +71,7 @@ private:
         out.style = PlacedStyle{maxLength, dataType, caseType, format};
         if (dataType == Date) {
             out.setsCalendar = true;
-        } else if (dataType == Numeric) {
+        } else if (dataType == Numeric || dataType == Decimal) {
             out.setsCalculator = true;
         }
     }
