@@ -194,8 +194,9 @@ public:
     // Empties every cell of both grids; the shape stays.
     void Clear();
 
-    // Why a cell showing "Err" is not valid, in Italian (e.g. "Data non valida"); "" for any
-    // other cell. The grid shows it as the cell's tooltip too.
+    // Why the text the user left in a cell is not valid for its data type, in Italian (e.g.
+    // "Data non valida"): the cell holds "Err". "" for any other cell. The grid shows it as the
+    // cell's tooltip too.
     QString ValidationMessage(qint32 Row, qint32 Col) const;
 
     // Grid pass-through: the visible grid's settings, with its errors unchanged.

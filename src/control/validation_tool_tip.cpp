@@ -1,6 +1,5 @@
 #include "control/validation_tool_tip.h"
 
-#include "editing/cell_text.h"
 #include "editing/validation_notes.h"
 
 #include <Vantrel3/FlexGrid.h>
@@ -22,7 +21,7 @@ bool ValidationToolTip::eventFilter(QObject *watched, QEvent *event) {
     // The cell under the pointer: the grid tracks it as the pointer moves.
     const qint32 row = m_grid.MouseRow();
     const qint32 col = m_grid.MouseCol();
-    if (row < 0 || col < 0 || m_grid.TextMatrix(row, col) != CellText::kErr) {
+    if (row < 0 || col < 0) {
         return false;
     }
     const QString why = m_notes.at(row, col);

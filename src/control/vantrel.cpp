@@ -281,9 +281,8 @@ void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
 }
 
 QString Vantrel::ValidationMessage(qint32 Row, qint32 Col) const {
-    if (d->MSFlexGrid1->TextMatrix(Row, Col) != QStringLiteral("Err")) {
-        return QString();
-    }
+    // Out-of-range indexes are the grid's error, as for TextMatrix.
+    d->MSFlexGrid1->TextMatrix(Row, Col);
     return d->cells.notes().at(Row, Col);
 }
 

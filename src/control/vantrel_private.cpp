@@ -234,7 +234,7 @@ void VantrelPrivate::commitCell(qint32 row, qint32 col) {
     case RecordBinding::Outcome::Written:
     case RecordBinding::Outcome::NothingToWrite:
         cells.applyEdit(c, binding.active());
-        if (c.invalid()) {
+        if (c.invalid() && c.changed()) {
             const QString why = cells.notes().at(row, col);
             ignoringErrors([&] { Q_EMIT q->ValidationFailed(row, col, why); });
         }

@@ -186,6 +186,10 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
                     : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
     });
     ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
+    // A cell passed through unchanged keeps the reason it was given when its text was typed.
+    if (!c.changed()) {
+        return;
+    }
     if (c.invalid()) {
         m_notes.set(c.row, c.col, CellText::reason(c.text, c.dataType));
     } else {
