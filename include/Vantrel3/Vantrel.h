@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+class QUndoStack;
+
 namespace Vantrel3 {
 
 class PropertyBag;
@@ -199,6 +201,12 @@ public:
     // cell's tooltip too.
     QString ValidationMessage(qint32 Row, qint32 Col) const;
 
+    // The user's edits that can be undone. One step is one committed cell, one pasted block, one
+    // row added or removed by the user, or the record a new row became; writes by code are not
+    // steps, and Clear or a refresh empties the stack. It is here for undo and redo actions and
+    // menus (QUndoStack::createUndoAction); push nothing onto it.
+    QUndoStack *UndoStack() const;
+
     // Grid pass-through: the visible grid's settings, with its errors unchanged.
     OleColor BackColor() const;
     void SetBackColor(OleColor color);
@@ -324,6 +332,14 @@ public:
     void SetRecordsetType(qint32 type);
     QString RecordSource() const;
     void SetRecordSource(const QString &source);
+
+public Q_SLOTS:
+    // Ctrl+Z: takes back the typing not yet committed in the current cell, or else the last
+    // step. Undoing on a bound grid writes the earlier values back to their records, with the
+    // checks of any write, and deletes the records the step added.
+    void Undo();
+    // Ctrl+Y or Ctrl+Shift+Z: does again the last step undone.
+    void Redo();
 
 Q_SIGNALS:
     // Every write of a saved property ends with this notification, carrying the name.

@@ -344,9 +344,8 @@ RecordBinding::Write RecordBinding::writeCell(qint32 row, qint32 col, const QStr
     } catch (const VbError &e) {
         return failure(row, position, e);
     }
-    if (m_raw.RowData(row) - 1 == m_blankBookmark) {
-        m_blankBookmark = -1; // the trailing record now holds data
-    }
+    // The blank record stays known while it holds data: undone typing can leave it blank again,
+    // and then it still goes at the end.
     return {Outcome::Written, {}, -1};
 }
 
@@ -559,6 +558,8 @@ bool RecordBinding::deleteRecordOf(qint32 row) {
         return false;
     }
     recordGone(position);
+    // The row, if it stays, is a new row again: leaving it adds its record anew.
+    ignoringErrors([&] { m_raw.SetRowData(row, 0); });
     return true;
 }
 

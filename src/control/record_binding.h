@@ -82,7 +82,7 @@ public:
     // Saves the blank record that stands for a new trailing row; nothing when it fails.
     void addTrailingRecord(qint32 row);
     // RemoveItem: the row's record is deleted first. False when it could not be: the user was
-    // told why, and the row must stay.
+    // told why, and the row must stay. A row that stays after its record went is a new row.
     bool deleteRecordOf(qint32 row);
 
 private:

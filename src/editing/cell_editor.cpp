@@ -170,22 +170,26 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     c.row = m_parts.shown.Row();
     c.col = m_parts.shown.Col();
     c.text = m_parts.editor.Text();
-    c.rawBefore = m_parts.raw.Text();
+    c.rawBefore = m_parts.raw.TextMatrix(c.row, c.col);
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
     c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    c.caseType = style.CurCaseType;
     c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
     return c;
 }
 
 void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
     const bool keepRaw = keepInvalidRaw && c.invalid();
+    // By address: the cell may be any cell, not only the one being left.
     ignoringErrors([&] {
-        m_parts.shown.SetText(
-            keepRaw ? CellText::kErr
-                    : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
+        m_parts.shown.SetTextMatrix(
+            c.row, c.col,
+            keepRaw ? CellText::kErr : CellText::shownOnLeave(c.text, c.validated, c.caseType));
     });
-    ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
+    ignoringErrors([&] {
+        m_parts.raw.SetTextMatrix(c.row, c.col, c.invalid() && !keepRaw ? CellText::kErr : c.text);
+    });
     // A cell passed through unchanged keeps the reason it was given when its text was typed.
     if (!c.changed()) {
         return;
@@ -200,16 +204,36 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
 void CellEditor::rowsInserted(qint32 first, qint32 count) {
     m_session.rowsInserted(first, count);
     m_notes.rowsInserted(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsInserted(first, count);
+    }
 }
 
 void CellEditor::rowsRemoved(qint32 first, qint32 count) {
     m_session.rowsRemoved(first, count);
     m_notes.rowsRemoved(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsRemoved(first, count);
+    }
 }
 
 void CellEditor::cellsReplaced() {
     m_session.forget();
     m_notes.clear();
+    for (RowFollower *follower : m_followers) {
+        follower->cellsReplaced();
+    }
+}
+
+void CellEditor::addRowFollower(RowFollower *follower) {
+    m_followers.push_back(follower);
+}
+
+void CellEditor::reloadCurrentCell() {
+    loadCurrentCell();
+    if (m_options.allowEdit) {
+        m_session.load(m_parts.shown.Row(), m_parts.shown.Col(), m_parts.raw.Text());
+    }
 }
 
 void CellEditor::finishLeaving() {

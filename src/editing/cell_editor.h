@@ -2,12 +2,14 @@
 
 #include "editing/cell_text.h"
 #include "editing/editor_placement.h"
+#include "editing/row_follower.h"
 #include "editing/validation_notes.h"
 #include "styles/cell_style_state.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace Vantrel3 {
 
@@ -56,6 +58,7 @@ public:
         QString rawBefore;   // the hidden grid's, before
         QString validated;   // to show, or "Err"
         qint32 dataType = 0; // the type it was checked by
+        qint32 caseType = 0; // the case the shown text takes
         bool changed() const { return text != rawBefore; }
         bool invalid() const { return validated == CellText::kErr; }
     };
@@ -63,10 +66,14 @@ public:
     // the cell's data type, or by `fallbackType` (the bound field's) when the cell has none.
     // Touches nothing.
     Commit endEdit(qint32 fallbackType) const;
-    // Second half: the grids take the shown and raw texts. With `keepInvalidRaw` (a bound grid)
-    // an invalid text shows "Err" while the hidden grid keeps what was typed, so that entering
-    // the cell again shows it; the record was not written. Each step runs even when one fails.
+    // Second half: the grids take the shown and raw texts of the commit's cell. With
+    // `keepInvalidRaw` (a bound grid) an invalid text shows "Err" while the hidden grid keeps what
+    // was typed, so that entering the cell again shows it; the record was not written. Each step
+    // runs even when one fails.
     void applyEdit(const Commit &commit, bool keepInvalidRaw);
+    // The editor and the current cell take again what the hidden grid holds for the cell, after
+    // something other than typing wrote it.
+    void reloadCurrentCell();
     // The rest of leaving, whatever AllowEdit is: style state back to neutral, the plain look,
     // the buttons hidden and the focus to the grid.
     void finishLeaving();
@@ -85,11 +92,13 @@ public:
     const CellStyleRegistry &registry() const { return m_registry; }
     // Why each cell showing "Err" is invalid.
     const ValidationNotes &notes() const { return m_notes; }
-    // Rows inserted or removed in the grids: what is kept by cell follows its row.
+    // Rows inserted or removed in the grids: what is kept by cell follows its row, here and in
+    // every follower.
     void rowsInserted(qint32 first, qint32 count);
     void rowsRemoved(qint32 first, qint32 count);
     // The grids were emptied or filled again: nothing kept by cell stands any more.
     void cellsReplaced();
+    void addRowFollower(RowFollower *follower);
     // The control's own width in twips, which placement keeps the editor inside.
     qint32 controlWidth() const;
 
@@ -103,6 +112,7 @@ private:
     const EditOptions &m_options;
     std::function<void(const QStringList &)> m_lookupItemsSink;
     ValidationNotes m_notes;
+    std::vector<RowFollower *> m_followers;
     bool m_placementPending = false;
 };
 
