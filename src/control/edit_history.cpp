@@ -30,14 +30,14 @@ void shiftStep(EditStep &step, Shift shift) {
     for (CellChange &cell : step.cells) {
         shift(cell.row);
     }
-    for (qint32 &row : step.recordsAdded) {
-        shift(row);
+    for (AddedRecord &record : step.recordsAdded) {
+        shift(record.row);
     }
     if (step.removedRow) {
         shift(step.removedRow->row);
     }
     step.addedRows.removeAll(-1);
-    step.recordsAdded.removeAll(-1);
+    step.recordsAdded.removeIf([](const AddedRecord &r) { return r.row < 0; });
     step.cells.removeIf([](const CellChange &c) { return c.row < 0; });
     if (step.removedRow && step.removedRow->row < 0) {
         step.removedRow.reset();

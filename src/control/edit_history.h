@@ -20,6 +20,12 @@ struct CellChange {
     QString after;
 };
 
+// A record the user's action added for a row, and the cells the database filled in for it.
+struct AddedRecord {
+    qint32 row = -1;
+    QList<qint32> filledCols;
+};
+
 // A row the user removed: where it stood and the raw texts it held.
 struct RemovedRow {
     qint32 row = -1;
@@ -34,7 +40,7 @@ struct EditStep {
     QString name;            // what the step is called in an undo menu
     QList<qint32> addedRows; // appended by the action, in ascending order
     QList<CellChange> cells;
-    QList<qint32> recordsAdded; // rows whose record the action added
+    QList<AddedRecord> recordsAdded;
     std::optional<RemovedRow> removedRow;
 
     bool isEmpty() const {

@@ -63,6 +63,8 @@ public:
         QString description;
         // The column of the field a refused new record blames, or -1.
         qint32 col = -1;
+        // The cells of a new record that the database filled in (a key, a default).
+        QList<qint32> filled;
     };
     // Writes a left cell's valid text to the record its row stands for. A record another user
     // changed is read again into both grids; one another user deleted is forgotten, and the

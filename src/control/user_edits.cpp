@@ -117,18 +117,19 @@ bool UserEdits::write(qint32 row, qint32 col, const QString &text, CellWriter::C
     return result.changed;
 }
 
-void UserEdits::addRecord(qint32 row, QStringList &failures, bool &added) {
-    added = false;
+std::optional<AddedRecord> UserEdits::addRecord(qint32 row, QStringList &failures) {
     if (!m_p.binding.writes() || m_p.binding.hasRecord(row)) {
-        return;
+        return std::nullopt;
     }
     RecordBinding::Write w;
     ignoringErrors([&] { w = m_p.binding.insertRow(row); });
     if (w.outcome == RecordBinding::Outcome::Written) {
-        added = true;
-    } else if (w.outcome == RecordBinding::Outcome::Refused) {
+        return AddedRecord{row, w.filled};
+    }
+    if (w.outcome == RecordBinding::Outcome::Refused) {
         failures.append(rowName(row) + QStringLiteral(": ") + w.description);
     }
+    return std::nullopt;
 }
 
 void UserEdits::removeGoneRows(QList<qint32> gone) {
@@ -194,10 +195,8 @@ bool UserEdits::paste(bool blockOnly) {
     }
     // The new rows become records now, each with every valid field it was given.
     for (const qint32 row : std::as_const(touched)) {
-        bool added = false;
-        addRecord(row, failures, added);
-        if (added) {
-            step.recordsAdded.append(row);
+        if (auto added = addRecord(row, failures)) {
+            step.recordsAdded.append(*added);
         }
     }
     if (rowsLeftOut > 0) {
@@ -267,10 +266,10 @@ void UserEdits::rowAppended(qint32 row) {
     m_history.record(step);
 }
 
-void UserEdits::recordAdded(qint32 row) {
+void UserEdits::recordAdded(qint32 row, const QList<qint32> &filledCols) {
     EditStep step;
     step.name = QStringLiteral("Nuovo record");
-    step.recordsAdded.append(row);
+    step.recordsAdded.append({row, filledCols});
     m_history.record(step);
 }
 
@@ -311,7 +310,7 @@ void UserEdits::goToFirst(const EditStep &step) {
     } else if (step.removedRow) {
         row = step.removedRow->row;
     } else if (!step.recordsAdded.isEmpty()) {
-        row = step.recordsAdded.front();
+        row = step.recordsAdded.front().row;
     }
     if (row >= m_p.shown.FixedRows() && row < m_p.shown.Rows() && col < m_p.shown.Cols()) {
         ignoringErrors([&] { m_goTo(row, col); });
@@ -333,9 +332,8 @@ void UserEdits::undoStep(const EditStep &step) {
                 write(removed->row, c, removed->texts[c], CellWriter::Check::AsRestored, failures,
                       gone);
             }
-            bool added = false;
             if (removed->hadRecord) {
-                addRecord(removed->row, failures, added);
+                addRecord(removed->row, failures);
             }
         }
     }
@@ -343,9 +341,18 @@ void UserEdits::undoStep(const EditStep &step) {
         write(it->row, it->col, it->before, CellWriter::Check::AsRestored, failures, gone);
     }
     // The records the action added go; their rows stay unless the action appended them.
-    for (const qint32 row : step.recordsAdded) {
-        if (!step.addedRows.contains(row)) {
-            ignoringErrors([&] { m_p.binding.deleteRecordOf(row); });
+    for (const AddedRecord &record : step.recordsAdded) {
+        if (step.addedRows.contains(record.row)) {
+            continue; // the row goes below, and its record with it
+        }
+        bool deleted = false;
+        ignoringErrors([&] { deleted = m_p.binding.deleteRecordOf(record.row); });
+        // What the database filled in (a key) goes with the record: the row holds only what
+        // the user gave it, and is a new row again.
+        for (const qint32 col : record.filledCols) {
+            if (deleted) {
+                write(record.row, col, QString(), CellWriter::Check::AsRestored, failures, gone);
+            }
         }
     }
     for (auto it = step.addedRows.crbegin(); it != step.addedRows.crend(); ++it) {
@@ -374,9 +381,8 @@ void UserEdits::redoStep(const EditStep &step) {
     for (const CellChange &cell : step.cells) {
         write(cell.row, cell.col, cell.after, CellWriter::Check::AsRestored, failures, gone);
     }
-    for (const qint32 row : step.recordsAdded) {
-        bool added = false;
-        addRecord(row, failures, added);
+    for (const AddedRecord &record : step.recordsAdded) {
+        addRecord(record.row, failures);
     }
     if (step.removedRow && m_p.rows.removeRow(step.removedRow->row)) {
         rowsChanged = true;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -64,7 +65,7 @@ public:
     // Steps the editing cycle reports once done.
     void cellCommitted(qint32 row, qint32 col, const QString &before, const QString &after);
     void rowAppended(qint32 row);
-    void recordAdded(qint32 row);
+    void recordAdded(qint32 row, const QList<qint32> &filledCols);
 
 private:
     void undoStep(const EditStep &step) override;
@@ -74,7 +75,8 @@ private:
     // to `gone`.
     bool write(qint32 row, qint32 col, const QString &text, CellWriter::Check check,
                QStringList &failures, QList<qint32> &gone);
-    void addRecord(qint32 row, QStringList &failures, bool &added);
+    // Adds the record of a row that has none; a refusal is added to `failures`.
+    std::optional<AddedRecord> addRecord(qint32 row, QStringList &failures);
     void removeGoneRows(QList<qint32> gone);
     void tell(const QString &heading, const QStringList &failures) const;
     QString cellName(qint32 row, qint32 col) const;

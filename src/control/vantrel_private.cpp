@@ -284,7 +284,7 @@ void VantrelPrivate::insertLeftRow(qint32 row, qint32 col) {
     RecordBinding::Write w;
     ignoringErrors([&] { w = binding.insertRow(row); });
     if (w.outcome == RecordBinding::Outcome::Written) {
-        edits.recordAdded(row);
+        edits.recordAdded(row, w.filled);
     } else if (w.outcome == RecordBinding::Outcome::Refused) {
         // The user goes back to the row, to the field at fault, with everything typed there.
         failedWrite = FailedWrite{row, w.col >= 0 ? w.col : col, QString(), w.description};

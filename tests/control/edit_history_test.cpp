@@ -64,7 +64,7 @@ TEST(EditHistoryTest, StepsFollowInsertedAndRemovedRowsAndLoseCellsOfRemovedRows
     EditStep step = cellStep(2, 0, "", "x");
     step.cells.append({5, 1, "", "y"});
     step.addedRows = {6};
-    step.recordsAdded = {5};
+    step.recordsAdded = {{5, {4}}};
     step.removedRow = RemovedRow{4, {"a"}, true};
     history.record(step);
 
@@ -76,7 +76,8 @@ TEST(EditHistoryTest, StepsFollowInsertedAndRemovedRowsAndLoseCellsOfRemovedRows
     ASSERT_EQ(undone.cells.size(), 1);
     EXPECT_EQ(undone.cells[0].row, 6);
     EXPECT_EQ(undone.addedRows, QList<qint32>{7});
-    EXPECT_EQ(undone.recordsAdded, QList<qint32>{6});
+    ASSERT_EQ(undone.recordsAdded.size(), 1);
+    EXPECT_EQ(undone.recordsAdded[0].row, 6);
     ASSERT_TRUE(undone.removedRow);
     EXPECT_EQ(undone.removedRow->row, 5);
 }
