@@ -225,6 +225,8 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
         }
         grid->SetRedraw(redraw);
     }
+    // Stored values are shown in their column's case and format, as texts written by code are.
+    m_cells.styleStoredRows(1, records);
     // Grid row r stands for record r - 1.
     m_positions.reserve(size_t(records));
     m_raw.SetRowData(0, 0);

@@ -17,6 +17,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Vantrel3 {
 
 CellEditor::CellEditor(const EditorParts &parts, const CellStyleRegistry &registry,
@@ -261,6 +263,60 @@ void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
     m_notes.remove(row, col);
+}
+
+namespace {
+
+bool changesText(qint32 caseType, const QString &customFormat) {
+    return caseType != 0 || !customFormat.isEmpty();
+}
+
+} // namespace
+
+void CellEditor::styleStoredRows(qint32 firstRow, qint32 lastRow) {
+    FlexGrid &shown = m_parts.shown;
+    FlexGrid &raw = m_parts.raw;
+    lastRow = std::min(lastRow, std::min(shown.Rows(), raw.Rows()) - 1);
+    const qint32 cols = std::min(shown.Cols(), raw.Cols());
+    if (firstRow > lastRow || cols <= 0) {
+        return;
+    }
+    const auto style = [&](qint32 row, qint32 col, qint32 caseType, const QString &format) {
+        // The hidden grid keeps the value as stored; one the format cannot take is shown as
+        // stored too.
+        ignoringErrors([&] {
+            const CellText::Styled texts =
+                CellText::styled(raw.TextMatrix(row, col), caseType, format);
+            if (texts.shown != shown.TextMatrix(row, col)) {
+                shown.SetTextMatrix(row, col, texts.shown);
+            }
+        });
+    };
+    const bool redraw = shown.Redraw();
+    shown.SetRedraw(false);
+    const bool anyCellStyle = !m_registry.colEdit().empty();
+    for (qint32 col = 0; col < cols; ++col) {
+        const clsGrid *mode = m_registry.lastColumnMode(col);
+        if (!mode || !changesText(mode->CaseFormat, mode->CustomFormat)) {
+            continue;
+        }
+        for (qint32 row = firstRow; row <= lastRow; ++row) {
+            // A cell style replaces the column's case and format; those cells come below.
+            if (!anyCellStyle || !m_registry.firstEditStyle(row, col)) {
+                style(row, col, mode->CaseFormat, mode->CustomFormat);
+            }
+        }
+    }
+    for (const clsEdit &edit : m_registry.colEdit()) {
+        const bool inRange =
+            edit.iRow >= firstRow && edit.iRow <= lastRow && edit.iCol >= 0 && edit.iCol < cols;
+        // Only the first style of a cell counts, as for a text written by code.
+        if (inRange && m_registry.firstEditStyle(edit.iRow, edit.iCol) == &edit &&
+            changesText(edit.CaseFormat, edit.CustomFormat)) {
+            style(edit.iRow, edit.iCol, edit.CaseFormat, edit.CustomFormat);
+        }
+    }
+    shown.SetRedraw(redraw);
 }
 
 void CellEditor::giveTypingLook() {

@@ -84,6 +84,10 @@ public:
     CellStyleState styleFor(qint32 row, qint32 col) const;
     // Writes the shown and raw texts of (row, col) to both grids, in the cell's style.
     void formatCellText(qint32 row, qint32 col, const QString &text);
+    // Shows rows [firstRow, lastRow], filled with stored values, in the look a text written by
+    // code gets; the hidden grid keeps them as stored. Only cells whose style converts case or
+    // has a format change, so the others keep the text the two grids share.
+    void styleStoredRows(qint32 firstRow, qint32 lastRow);
     // The shown and raw texts of `text` in a style.
     static CellText::Styled styled(const QString &text, const CellStyleState &style);
 
