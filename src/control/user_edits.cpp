@@ -199,6 +199,13 @@ bool UserEdits::paste(bool blockOnly) {
             step.recordsAdded.append(*added);
         }
     }
+    // As typing in the last row does, a block that reaches it leaves a blank row below for what
+    // comes next; that row has no record.
+    const qint32 lastPasted = top + qint32(block.size()) - 1 - rowsLeftOut;
+    if (m_p.options.autoInsert && !touched.isEmpty() && lastPasted == g.Rows() - 1) {
+        m_p.rows.appendEmptyRow();
+        step.addedRows.append(g.Rows() - 1);
+    }
     if (rowsLeftOut > 0) {
         failures.append(
             QStringLiteral("%1 righe oltre l'ultima non sono state incollate").arg(rowsLeftOut));

@@ -108,7 +108,8 @@ TEST_F(BlockEditTest, APastedBlockFillsRowsLikeTypingAddsRowsAndListsWhatWasRefu
                         "Verdi\t-3\t05/06/2024\n"));
     ctrl(grid1(), Qt::Key_V);
 
-    EXPECT_EQ(grid.Rows(), 5) << "AutoInsert adds the row the block needs";
+    EXPECT_EQ(grid.Rows(), 6) << "AutoInsert adds the row the block needs and a blank one below";
+    EXPECT_EQ(row(5), QStringLiteral("|||"));
     EXPECT_EQ(row(2), QStringLiteral("Rossi|1.250,50|01/02/2024|breve"));
     // Refused cells keep what they held; the rest of their row is pasted.
     EXPECT_EQ(row(3), QStringLiteral("Bianchi|||"));
@@ -128,7 +129,7 @@ TEST_F(BlockEditTest, APastedBlockFillsRowsLikeTypingAddsRowsAndListsWhatWasRefu
     EXPECT_EQ(row(2), QStringLiteral("|||"));
     EXPECT_EQ(row(3), QStringLiteral("|||"));
     ctrl(grid1(), Qt::Key_Y);
-    EXPECT_EQ(grid.Rows(), 5);
+    EXPECT_EQ(grid.Rows(), 6);
     EXPECT_EQ(row(4), QStringLiteral("Verdi|-3,00|05/06/2024|"));
 }
 

@@ -94,7 +94,9 @@ TEST_P(BoundUndo, APastedBlockWritesRecordsAddsNewOnesAndGoesAsOneStep) {
     EXPECT_TRUE(lastBox().contains(QStringLiteral("Riga 4: Il valore del campo «importo»")))
         << lastBox().toStdString();
     EXPECT_EQ(grid2()->TextMatrix(4, 0), QStringLiteral("Ezio"));
-    EXPECT_EQ(control().Rows(), 5);
+    // A blank row, with no record, waits below the block for the next entry.
+    EXPECT_EQ(control().Rows(), 6);
+    EXPECT_EQ(shown(grid2())[5], QStringLiteral("|||"));
 
     control().Undo();
     EXPECT_EQ(rows(), QStringList({"Anna|ANNCF|1980-05-17|10", "Bruno|BRNCF|<null>|21"}));
