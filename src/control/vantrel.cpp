@@ -280,6 +280,24 @@ void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     Q_EMIT RowsChanged();
 }
 
+QString Vantrel::ValidationMessage(qint32 Row, qint32 Col) const {
+    // Out-of-range indexes are the grid's error, as for TextMatrix.
+    d->MSFlexGrid1->TextMatrix(Row, Col);
+    return d->cells.notes().at(Row, Col);
+}
+
+QUndoStack *Vantrel::UndoStack() const {
+    return &d->edits.history().stack();
+}
+
+void Vantrel::Undo() {
+    d->edits.undo();
+}
+
+void Vantrel::Redo() {
+    d->edits.redo();
+}
+
 void Vantrel::InfoBox() {
     ShowAboutBox(this);
 }

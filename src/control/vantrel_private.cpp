@@ -1,6 +1,7 @@
 #include "control/vantrel_p.h"
 
 #include "control/mouse_pointers.h"
+#include "control/validation_tool_tip.h"
 #include "editing/cell_button.h"
 #include "editing/editor_box.h"
 #include "host/ignoring_errors.h"
@@ -59,6 +60,14 @@ VantrelPrivate::VantrelPrivate(Vantrel *q)
       binding(*Data1, *MSFlexGrid1, *MSFlexGrid2, cells, options, *q),
       rows(*MSFlexGrid1, *MSFlexGrid2, *Text1, cells, session, binding,
            [q](qint32 col) { q->SetCol(col); }),
+      edits(
+          {*MSFlexGrid1, *MSFlexGrid2, *Text1, cells, session, binding, rows, registry, options,
+           *q},
+          [q](qint32 row, qint32 col) {
+              q->SetRow(row);
+              q->SetCol(col);
+          },
+          [q] { Q_EMIT q->RowsChanged(); }),
       editorKeys({*MSFlexGrid1, *Text1, cells, session, options, *this}),
       gridKeys({*MSFlexGrid1, *Text1, cells, session, options, *this}), settings(makeSettings()) {
     Text1->SetVisible(false);
@@ -92,6 +101,7 @@ void VantrelPrivate::connectParts() {
         Q_EMIT q->ColChanged();
     });
     cells.setLookupItemsSink([this](const QStringList &items) { popups.setListItems(items); });
+    new ValidationToolTip(*MSFlexGrid1, cells.notes());
 
     // Keys reach the host first, so that it can change or cancel them.
     QObject::connect(Text1, &EditorBox::KeyDown, q, [this, q](qint16 &KeyCode, qint16 &Shift) {
@@ -168,7 +178,7 @@ void VantrelPrivate::connectParts() {
             binding.fillGrids(this->q->isVisible(), [this] { this->q->AddItem(QString()); });
             Q_EMIT this->q->RowsChanged();
             Q_EMIT this->q->ColsChanged();
-            session.forget();
+            cells.cellsReplaced();
             cells.schedulePlacement();
         });
     });
@@ -232,6 +242,15 @@ void VantrelPrivate::commitCell(qint32 row, qint32 col) {
     case RecordBinding::Outcome::Written:
     case RecordBinding::Outcome::NothingToWrite:
         cells.applyEdit(c, binding.active());
+        if (c.changed()) {
+            ignoringErrors([&] {
+                edits.cellCommitted(row, col, c.rawBefore, MSFlexGrid2->TextMatrix(row, col));
+            });
+        }
+        if (c.invalid() && c.changed()) {
+            const QString why = cells.notes().at(row, col);
+            ignoringErrors([&] { Q_EMIT q->ValidationFailed(row, col, why); });
+        }
         break;
     case RecordBinding::Outcome::Refused:
     case RecordBinding::Outcome::Changed:
@@ -253,7 +272,7 @@ void VantrelPrivate::removeRowOfDeletedRecord(qint32 row) {
     }
     MSFlexGrid1->RemoveItem(row);
     MSFlexGrid2->RemoveItem(row);
-    session.rowsRemoved(row, 1);
+    cells.rowsRemoved(row, 1);
     cells.placeEditor();
     Q_EMIT q->RowsChanged();
 }
@@ -264,7 +283,9 @@ void VantrelPrivate::insertLeftRow(qint32 row, qint32 col) {
     }
     RecordBinding::Write w;
     ignoringErrors([&] { w = binding.insertRow(row); });
-    if (w.outcome == RecordBinding::Outcome::Refused) {
+    if (w.outcome == RecordBinding::Outcome::Written) {
+        edits.recordAdded(row, w.filled);
+    } else if (w.outcome == RecordBinding::Outcome::Refused) {
         // The user goes back to the row, to the field at fault, with everything typed there.
         failedWrite = FailedWrite{row, w.col >= 0 ? w.col : col, QString(), w.description};
     }
@@ -366,6 +387,7 @@ void VantrelPrivate::applyAutoInsert() {
     // on a bound grid it would save a record for a row the user has only started to type in.
     if (options.autoInsert && MSFlexGrid1->Row() == MSFlexGrid1->Rows() - 1) {
         rows.appendEmptyRow();
+        edits.rowAppended(MSFlexGrid1->Rows() - 1);
         cells.placeEditor();
         Q_EMIT q->RowsChanged();
     }
@@ -390,6 +412,26 @@ bool VantrelPrivate::listPopupOpen() const {
 
 void VantrelPrivate::closeListPopup() {
     popups.unloadList();
+}
+
+void VantrelPrivate::copyCells() {
+    edits.copy();
+}
+
+bool VantrelPrivate::pasteCells(bool blockOnly) {
+    return edits.paste(blockOnly);
+}
+
+void VantrelPrivate::undo() {
+    edits.undo();
+}
+
+void VantrelPrivate::redo() {
+    edits.redo();
+}
+
+void VantrelPrivate::removeCurrentRow() {
+    edits.removeCurrentRow();
 }
 
 // --- The surface ---------------------------------------------------------------------------

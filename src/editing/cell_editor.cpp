@@ -17,6 +17,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Vantrel3 {
 
 CellEditor::CellEditor(const EditorParts &parts, const CellStyleRegistry &registry,
@@ -170,22 +172,70 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     c.row = m_parts.shown.Row();
     c.col = m_parts.shown.Col();
     c.text = m_parts.editor.Text();
-    c.rawBefore = m_parts.raw.Text();
+    c.rawBefore = m_parts.raw.TextMatrix(c.row, c.col);
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
-    const qint32 type = style.CurDataType != NoType ? style.CurDataType : fallbackType;
-    c.validated = CellText::validate(c.text, type, style.CurCustomFormat);
+    c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    c.caseType = style.CurCaseType;
+    c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
     return c;
 }
 
 void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
     const bool keepRaw = keepInvalidRaw && c.invalid();
+    // By address: the cell may be any cell, not only the one being left.
     ignoringErrors([&] {
-        m_parts.shown.SetText(
-            keepRaw ? CellText::kErr
-                    : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
+        m_parts.shown.SetTextMatrix(
+            c.row, c.col,
+            keepRaw ? CellText::kErr : CellText::shownOnLeave(c.text, c.validated, c.caseType));
     });
-    ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
+    ignoringErrors([&] {
+        m_parts.raw.SetTextMatrix(c.row, c.col, c.invalid() && !keepRaw ? CellText::kErr : c.text);
+    });
+    // A cell passed through unchanged keeps the reason it was given when its text was typed.
+    if (!c.changed()) {
+        return;
+    }
+    if (c.invalid()) {
+        m_notes.set(c.row, c.col, CellText::reason(c.text, c.dataType));
+    } else {
+        m_notes.remove(c.row, c.col);
+    }
+}
+
+void CellEditor::rowsInserted(qint32 first, qint32 count) {
+    m_session.rowsInserted(first, count);
+    m_notes.rowsInserted(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsInserted(first, count);
+    }
+}
+
+void CellEditor::rowsRemoved(qint32 first, qint32 count) {
+    m_session.rowsRemoved(first, count);
+    m_notes.rowsRemoved(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsRemoved(first, count);
+    }
+}
+
+void CellEditor::cellsReplaced() {
+    m_session.forget();
+    m_notes.clear();
+    for (RowFollower *follower : m_followers) {
+        follower->cellsReplaced();
+    }
+}
+
+void CellEditor::addRowFollower(RowFollower *follower) {
+    m_followers.push_back(follower);
+}
+
+void CellEditor::reloadCurrentCell() {
+    loadCurrentCell();
+    if (m_options.allowEdit) {
+        m_session.load(m_parts.shown.Row(), m_parts.shown.Col(), m_parts.raw.Text());
+    }
 }
 
 void CellEditor::finishLeaving() {
@@ -212,6 +262,61 @@ void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
     const CellText::Styled texts = styled(text, styleFor(row, col));
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
+    m_notes.remove(row, col);
+}
+
+namespace {
+
+bool changesText(qint32 caseType, const QString &customFormat) {
+    return caseType != 0 || !customFormat.isEmpty();
+}
+
+} // namespace
+
+void CellEditor::styleStoredRows(qint32 firstRow, qint32 lastRow) {
+    FlexGrid &shown = m_parts.shown;
+    FlexGrid &raw = m_parts.raw;
+    lastRow = std::min(lastRow, std::min(shown.Rows(), raw.Rows()) - 1);
+    const qint32 cols = std::min(shown.Cols(), raw.Cols());
+    if (firstRow > lastRow || cols <= 0) {
+        return;
+    }
+    const auto style = [&](qint32 row, qint32 col, qint32 caseType, const QString &format) {
+        // The hidden grid keeps the value as stored; one the format cannot take is shown as
+        // stored too.
+        ignoringErrors([&] {
+            const CellText::Styled texts =
+                CellText::styled(raw.TextMatrix(row, col), caseType, format);
+            if (texts.shown != shown.TextMatrix(row, col)) {
+                shown.SetTextMatrix(row, col, texts.shown);
+            }
+        });
+    };
+    const bool redraw = shown.Redraw();
+    shown.SetRedraw(false);
+    const bool anyCellStyle = !m_registry.colEdit().empty();
+    for (qint32 col = 0; col < cols; ++col) {
+        const clsGrid *mode = m_registry.lastColumnMode(col);
+        if (!mode || !changesText(mode->CaseFormat, mode->CustomFormat)) {
+            continue;
+        }
+        for (qint32 row = firstRow; row <= lastRow; ++row) {
+            // A cell style replaces the column's case and format; those cells come below.
+            if (!anyCellStyle || !m_registry.firstEditStyle(row, col)) {
+                style(row, col, mode->CaseFormat, mode->CustomFormat);
+            }
+        }
+    }
+    for (const clsEdit &edit : m_registry.colEdit()) {
+        const bool inRange =
+            edit.iRow >= firstRow && edit.iRow <= lastRow && edit.iCol >= 0 && edit.iCol < cols;
+        // Only the first style of a cell counts, as for a text written by code.
+        if (inRange && m_registry.firstEditStyle(edit.iRow, edit.iCol) == &edit &&
+            changesText(edit.CaseFormat, edit.CustomFormat)) {
+            style(edit.iRow, edit.iCol, edit.CaseFormat, edit.CustomFormat);
+        }
+    }
+    shown.SetRedraw(redraw);
 }
 
 void CellEditor::giveTypingLook() {

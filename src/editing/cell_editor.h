@@ -2,11 +2,14 @@
 
 #include "editing/cell_text.h"
 #include "editing/editor_placement.h"
+#include "editing/row_follower.h"
+#include "editing/validation_notes.h"
 #include "styles/cell_style_state.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace Vantrel3 {
 
@@ -51,9 +54,11 @@ public:
     struct Commit {
         qint32 row = -1;
         qint32 col = -1;
-        QString text;      // the editor's
-        QString rawBefore; // the hidden grid's, before
-        QString validated; // to show, or "Err"
+        QString text;        // the editor's
+        QString rawBefore;   // the hidden grid's, before
+        QString validated;   // to show, or "Err"
+        qint32 dataType = 0; // the type it was checked by
+        qint32 caseType = 0; // the case the shown text takes
         bool changed() const { return text != rawBefore; }
         bool invalid() const { return validated == CellText::kErr; }
     };
@@ -61,10 +66,14 @@ public:
     // the cell's data type, or by `fallbackType` (the bound field's) when the cell has none.
     // Touches nothing.
     Commit endEdit(qint32 fallbackType) const;
-    // Second half: the grids take the shown and raw texts. With `keepInvalidRaw` (a bound grid)
-    // an invalid text shows "Err" while the hidden grid keeps what was typed, so that entering
-    // the cell again shows it; the record was not written. Each step runs even when one fails.
+    // Second half: the grids take the shown and raw texts of the commit's cell. With
+    // `keepInvalidRaw` (a bound grid) an invalid text shows "Err" while the hidden grid keeps what
+    // was typed, so that entering the cell again shows it; the record was not written. Each step
+    // runs even when one fails.
     void applyEdit(const Commit &commit, bool keepInvalidRaw);
+    // The editor and the current cell take again what the hidden grid holds for the cell, after
+    // something other than typing wrote it.
+    void reloadCurrentCell();
     // The rest of leaving, whatever AllowEdit is: style state back to neutral, the plain look,
     // the buttons hidden and the focus to the grid.
     void finishLeaving();
@@ -75,12 +84,25 @@ public:
     CellStyleState styleFor(qint32 row, qint32 col) const;
     // Writes the shown and raw texts of (row, col) to both grids, in the cell's style.
     void formatCellText(qint32 row, qint32 col, const QString &text);
+    // Shows rows [firstRow, lastRow], filled with stored values, in the look a text written by
+    // code gets; the hidden grid keeps them as stored. Only cells whose style converts case or
+    // has a format change, so the others keep the text the two grids share.
+    void styleStoredRows(qint32 firstRow, qint32 lastRow);
     // The shown and raw texts of `text` in a style.
     static CellText::Styled styled(const QString &text, const CellStyleState &style);
 
     // The editor's look while the user types.
     void giveTypingLook();
     const CellStyleRegistry &registry() const { return m_registry; }
+    // Why each cell showing "Err" is invalid.
+    const ValidationNotes &notes() const { return m_notes; }
+    // Rows inserted or removed in the grids: what is kept by cell follows its row, here and in
+    // every follower.
+    void rowsInserted(qint32 first, qint32 count);
+    void rowsRemoved(qint32 first, qint32 count);
+    // The grids were emptied or filled again: nothing kept by cell stands any more.
+    void cellsReplaced();
+    void addRowFollower(RowFollower *follower);
     // The control's own width in twips, which placement keeps the editor inside.
     qint32 controlWidth() const;
 
@@ -93,6 +115,8 @@ private:
     EditSession &m_session;
     const EditOptions &m_options;
     std::function<void(const QStringList &)> m_lookupItemsSink;
+    ValidationNotes m_notes;
+    std::vector<RowFollower *> m_followers;
     bool m_placementPending = false;
 };
 

@@ -22,11 +22,12 @@ QString formatted(const QString &text, const QString &customFormat) {
 } // namespace
 
 QString CellText::validate(const QString &t, qint32 dataType, const QString &customFormat) {
-    if (t.isEmpty() || dataType < Numeric || dataType > CodiceFiscale) {
+    if (t.isEmpty() || dataType < Numeric || dataType > Decimal) {
         return t;
     }
     switch (dataType) {
     case Numeric:
+    case Decimal:
         return vb::IsNumeric(t) ? formatted(t, customFormat) : kErr;
     case Date:
     case Time:
@@ -37,6 +38,33 @@ QString CellText::validate(const QString &t, qint32 dataType, const QString &cus
         return mdlGrid::CheckCodiceFiscale(t) != 0 ? kErr : formatted(t, customFormat);
     default:
         return t;
+    }
+}
+
+QString CellText::reason(const QString &t, qint32 dataType) {
+    if (validate(t, dataType, QString()) != kErr) {
+        return QString();
+    }
+    switch (dataType) {
+    case Numeric:
+    case Decimal:
+        return QStringLiteral("Numero non valido");
+    case Date:
+        return QStringLiteral("Data non valida");
+    case Time:
+        return QStringLiteral("Ora non valida");
+    case PartitaIva:
+        return QStringLiteral("Partita IVA non valida: la cifra di controllo dovrebbe essere %1")
+            .arg(QChar(mdlGrid::CheckPartitaIva(t)));
+    case CodiceFiscale:
+        if (t.size() < 16) {
+            return QStringLiteral("Codice fiscale non valido: deve avere 16 caratteri");
+        }
+        return QStringLiteral("Codice fiscale non valido: il carattere di controllo dovrebbe "
+                              "essere %1")
+            .arg(QChar(mdlGrid::CheckCodiceFiscale(t)));
+    default:
+        return QString();
     }
 }
 

@@ -15,6 +15,10 @@ public:
     // Empty, untyped and alphanumeric texts come back unchanged.
     static QString validate(const QString &text, qint32 dataType, const QString &customFormat);
 
+    // Why a text is not valid for the data type, in Italian (e.g. "Data non valida",
+    // "Partita IVA non valida: la cifra di controllo dovrebbe essere 7"); empty when it is.
+    static QString reason(const QString &text, qint32 dataType);
+
     // The visible grid's text after leaving a cell: the case-converted editor text for upper and
     // lower case, the validated text otherwise (proper-cased for proper case).
     static QString shownOnLeave(const QString &editorText, const QString &validated,

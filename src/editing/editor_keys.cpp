@@ -17,13 +17,13 @@ void EditorKeys::leave() {
     t.grid.setFocus();
 }
 
-void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
+void EditorKeys::KeyDown(qint16 &KeyCode, qint16 &Shift) {
     // A key for a cell scrolled out of view brings it back first: what is typed shows where
     // it goes.
     if (!t.cells.currentCellInView()) {
         t.actions.bringCurrentCellIntoView();
     }
-    if (handleFunctionKey(KeyCode)) {
+    if (handleFunctionKey(KeyCode) || handleEditShortcut(KeyCode, Shift, true)) {
         return;
     }
     const FlexGrid &g = t.grid;
@@ -86,6 +86,10 @@ void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
 }
 
 void EditorKeys::KeyPress(qint16 &KeyAscii) {
+    if (swallowsShortcutCharacter(KeyAscii)) {
+        KeyAscii = 0;
+        return;
+    }
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;
@@ -116,7 +120,10 @@ void EditorKeys::filterTypedCharacter(qint16 &KeyAscii) {
     t.cells.giveTypingLook();
     // Before the filter, so that a refused character can still append a row.
     t.actions.applyAutoInsert();
-    if (!TypingFilter::accepts(t.session.style.CurDataType, KeyAscii)) {
+    const qint32 type = t.session.style.CurDataType;
+    if (!TypingFilter::accepts(type, KeyAscii) ||
+        !TypingFilter::fitsText(type, KeyAscii, t.editor.Text(), t.editor.SelStart(),
+                                t.editor.SelLength())) {
         KeyAscii = 0;
     }
     KeyAscii = TypingFilter::convertCase(t.session.style.CurCaseType, KeyAscii);

@@ -71,7 +71,7 @@ private:
         out.style = PlacedStyle{maxLength, dataType, caseType, format};
         if (dataType == Date) {
             out.setsCalendar = true;
-        } else if (dataType == Numeric) {
+        } else if (dataType == Numeric || dataType == Decimal) {
             out.setsCalculator = true;
         }
     }
@@ -162,6 +162,17 @@ void EditorLayout::applyTo(CellStyleState &state) const {
 
 EditorLayout EditorPlacement::layout(const PlacementMetrics &m, const CellStyleRegistry &registry) {
     return Placer(m, registry).run();
+}
+
+PlacedStyle EditorPlacement::typingStyle(const CellStyleRegistry &registry, qint32 row,
+                                         qint32 col) {
+    if (const clsEdit *edit = registry.firstEditStyle(row, col)) {
+        return {edit->MaxLen, edit->DataFormat, edit->CaseFormat, edit->CustomFormat};
+    }
+    if (const clsGrid *mode = registry.firstColumnMode(col)) {
+        return {mode->MaxLen, mode->DataType, mode->CaseFormat, mode->CustomFormat};
+    }
+    return {};
 }
 
 } // namespace Vantrel3

@@ -17,6 +17,9 @@ bool accepts(qint32 dataType, qint16 keyAscii) {
     case Numeric:
     case PartitaIva:
         return vb::IsNumeric(QString(ch));
+    case Decimal:
+        return (ch >= u'0' && ch <= u'9') || ch == u'-' ||
+               ch == vb::locale().decimalPoint().front();
     case Date:
         return (ch >= u'0' && ch <= u'9') || ch == u'/';
     case Time:
@@ -41,8 +44,25 @@ qint16 convertCase(qint32 caseType, qint16 keyAscii) {
     }
 }
 
+bool fitsText(qint32 dataType, qint16 keyAscii, const QString &text, qint32 selStart,
+              qint32 selLength) {
+    if (dataType != Decimal) {
+        return true;
+    }
+    const QChar ch = KeyCodes::charFromKeyAscii(keyAscii);
+    const QString kept = text.left(selStart) + text.mid(selStart + selLength);
+    if (ch == u'-') {
+        return selStart == 0 && !kept.contains(u'-');
+    }
+    if (ch == vb::locale().decimalPoint().front()) {
+        return !kept.contains(ch) && !(selStart == 0 && kept.startsWith(u'-'));
+    }
+    // Nothing goes before the minus sign.
+    return !(selStart == 0 && kept.startsWith(u'-'));
+}
+
 QString pasted(qint32 dataType, qint32 caseType, const QString &text) {
-    if (dataType == Numeric && vb::IsNumeric(text.trimmed())) {
+    if ((dataType == Numeric || dataType == Decimal) && vb::IsNumeric(text.trimmed())) {
         return text.trimmed();
     }
     QString out;
@@ -51,7 +71,8 @@ QString pasted(qint32 dataType, qint32 caseType, const QString &text) {
         const bool pair =
             ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         const qint16 code = KeyCodes::keyAsciiFromChar(ch);
-        if (accepts(dataType, code) && !ch.isLowSurrogate()) {
+        if (accepts(dataType, code) && !ch.isLowSurrogate() &&
+            fitsText(dataType, code, out, qint32(out.size()), 0)) {
             out += pair ? text.mid(i, 2)
                         : QString(KeyCodes::charFromKeyAscii(convertCase(caseType, code)));
         }

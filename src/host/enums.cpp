@@ -42,6 +42,8 @@ QString displayName(eTextDataType value) {
         return QStringLiteral("Partita Iva");
     case CodiceFiscale:
         return QStringLiteral("Codice Fiscale");
+    case Decimal:
+        return QStringLiteral("Decimal");
     }
     return QString::number(qint32(value));
 }
