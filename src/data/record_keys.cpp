@@ -54,6 +54,22 @@ void RecordKeys::appendInteger(qint64 key, QMetaType type) {
     append({v});
 }
 
+void RecordKeys::append(const RecordKeys &other) {
+    if (other.m_count == 0) {
+        return;
+    }
+    if (m_integers && other.m_integers && (!m_type.isValid() || m_type == other.m_type)) {
+        m_type = other.m_type;
+        m_integerKeys.insert(m_integerKeys.end(), other.m_integerKeys.cbegin(),
+                             other.m_integerKeys.cend());
+        m_count += other.m_count;
+        return;
+    }
+    for (qsizetype i = 0; i < other.m_count; ++i) {
+        append(other.at(i));
+    }
+}
+
 void RecordKeys::append(const QList<QVariant> &key) {
     if (m_integers && key.size() == 1 && compactable(key.front()) &&
         (!m_type.isValid() || m_type == key.front().metaType())) {

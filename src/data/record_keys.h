@@ -21,6 +21,8 @@ public:
     void append(const QList<QVariant> &key);
     // A one-column integer key as the driver gives it as `type` (e.g. qlonglong for SQLite).
     void appendInteger(qint64 key, QMetaType type);
+    // Every key of `other`, a list of keys of as many columns, after these.
+    void append(const RecordKeys &other);
     QList<QVariant> at(qsizetype record) const;
     void set(qsizetype record, const QList<QVariant> &key);
     void remove(qsizetype record);

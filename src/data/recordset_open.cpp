@@ -216,7 +216,8 @@ void streamSqlite(RecordsetPrivate &p, const QString &file, const QString &table
                         p.keyColumns.join(u", "),
                     keyColumns, shared >= 0 ? 0 : int(p.keySelect.size()), rowidKey, p.info, p.seed,
                     source, name);
-    streamRecords(p, rows, sink, since);
+    // The SQLite connection is the reader's own, so it may be read on another thread.
+    streamRecords(p, rows, sink, since, nullptr, true);
 }
 
 } // namespace

@@ -334,7 +334,8 @@ qsizetype writeShortReal(double value, QStringView point, Unit *out) {
         // `value` is the double nearest to digits / 10^(k+1): a number of at most 15
         // significant digits, which 15-digit rounding gives back exactly, without exponent as
         // it is at least 10^-4 and below 10^15.
-        const double digits = std::nearbyint(magnitude * kScale[k]);
+        // Rounded by hand: nearbyint is a library call here, and ties cannot pass the check.
+        const double digits = double(qint64(magnitude * kScale[k] + 0.5));
         if (!(digits < 1e15) || digits / kScale[k] != magnitude) {
             continue;
         }
