@@ -1,5 +1,6 @@
 #include "data/read_ahead.h"
 
+#include "data/byte_copy.h"
 #include "data/row_source.h"
 
 #include <QThread>
@@ -41,9 +42,7 @@ void RecordBatch::take(RowSource &rows) {
         m_bytes.resize(at + size_t(total));
         for (int f = 0; f < m_fields; ++f) {
             const QLatin1StringView text = latin1[f];
-            if (!text.isEmpty()) {
-                std::memcpy(m_bytes.data() + at, text.data(), size_t(text.size()));
-            }
+            copyBytes(m_bytes.data() + at, text.data(), size_t(text.size()));
             at += size_t(text.size());
             m_lengths.push_back(qint32(text.size()));
         }

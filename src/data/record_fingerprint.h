@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/byte_copy.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringView>
@@ -58,9 +60,7 @@ private:
         char *p = grow(1 + qsizetype(sizeof length) + size);
         *p = tag;
         std::memcpy(p + 1, &length, sizeof length);
-        if (size > 0) {
-            std::memcpy(p + 1 + sizeof length, data, size_t(size));
-        }
+        copyBytes(p + 1 + sizeof length, data, size_t(size));
     }
     char *grow(qsizetype bytes) {
         if (m_used + bytes > qsizetype(m_buffer.size())) {

@@ -1,5 +1,6 @@
 #include "data/sqlite_rows.h"
 
+#include "data/byte_copy.h"
 #include "data/recordset_p.h"
 #include "data/sql_connection.h"
 
@@ -180,7 +181,7 @@ void SqliteRows::appendBytes(const char *text, qsizetype size) {
         if (m_bytes.size() < end) {
             m_bytes.resize(std::max(end, 2 * m_bytes.size()));
         }
-        std::memcpy(m_bytes.data() + m_used, text, size_t(size));
+        copyBytes(m_bytes.data() + m_used, text, size_t(size));
     } else {
         if (m_chars.size() < end) {
             m_chars.resize(std::max(end, 2 * m_chars.size()));
