@@ -185,6 +185,11 @@ public:
                       qint32 CaseType = 0, const QString &CustomFormat = {});
     void AddButton(qint32 iCol, qint32 iRow, qint32 iStyle);
     void AddLookUp(qint32 iCol, qint32 iRow, const QString &sData);
+    /// A lookup item with a code and a label: the list and the cell show the label, the cell's
+    /// raw text, Text and the bound record hold the code. Leaving a cell turns a label typed
+    /// whole, in any case, into its code; any other text stays as typed. A cell that already
+    /// holds the code, the current one included, shows the label at once.
+    void AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code, const QString &Label);
 
     // Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like
     // a text written by code. Without an index the row is appended.

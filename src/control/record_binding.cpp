@@ -212,9 +212,12 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
         for (qint32 c = 0; c < fields; ++c) {
             grid->SetTextMatrix(0, c, names.Item(c).Name());
         }
+        // The shown grid reads a code of a cell's lookup items as its label.
+        const LookupCodes *codes = grid == &m_shown ? &m_cells.registry().lookUpCodes() : nullptr;
         for (qint32 r = 0; r < records; ++r) {
             for (qint32 c = 0; c < fields; ++c) {
-                grid->SetTextMatrix(r + 1, c, rs.text(r, c));
+                const QString text = rs.text(r, c);
+                grid->SetTextMatrix(r + 1, c, codes ? codes->shownText(r + 1, c, text) : text);
             }
         }
         grid->SetRedraw(redraw);

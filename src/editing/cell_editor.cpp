@@ -90,9 +90,7 @@ void CellEditor::placeEditor() {
     applyLayout(EditorPlacement::layout(m, m_registry));
     editor.setAccessibleName(EditorAccessibleName::forCell(grid, m.row, m.col));
     if (!m_session.holdsTyping(m.row, m.col, editor.Text())) {
-        const QString raw = m_parts.raw.Text();
-        editor.SetText(raw);
-        m_session.load(m.row, m.col, raw);
+        reloadEditor();
     }
     editor.SetVisible(true);
     editor.raise();
@@ -160,8 +158,32 @@ void CellEditor::loadCurrentCell() {
     raw.SetCol(shown.Col());
     raw.SetRow(shown.Row());
     if (m_options.allowEdit) {
-        m_parts.editor.SetText(raw.Text());
+        m_parts.editor.SetText(
+            m_registry.lookUpCodes().shownText(shown.Row(), shown.Col(), raw.Text()));
         shown.SetText(m_parts.editor.Text());
+    }
+}
+
+void CellEditor::reloadEditor() {
+    const qint32 row = m_parts.shown.Row();
+    const qint32 col = m_parts.shown.Col();
+    const QString text = m_registry.lookUpCodes().shownText(row, col, m_parts.raw.Text());
+    m_parts.editor.SetText(text);
+    m_session.load(row, col, text);
+}
+
+void CellEditor::lookUpItemAdded(qint32 row, qint32 col) {
+    FlexGrid &shown = m_parts.shown;
+    if (row < shown.FixedRows() || col < shown.FixedCols() || row >= shown.Rows() ||
+        col >= shown.Cols()) {
+        return;
+    }
+    if (const std::optional<QString> label =
+            m_registry.lookUpCodes().labelFor(row, col, m_parts.raw.TextMatrix(row, col))) {
+        shown.SetTextMatrix(row, col, *label);
+    }
+    if (row == shown.Row() && col == shown.Col()) {
+        placeEditor();
     }
 }
 
@@ -169,21 +191,35 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     Commit c;
     c.row = m_parts.shown.Row();
     c.col = m_parts.shown.Col();
-    c.text = m_parts.editor.Text();
+    c.typed = m_parts.editor.Text();
     c.rawBefore = m_parts.raw.Text();
+    const LookupCodes &codes = m_registry.lookUpCodes();
+    // A cell left as it was entered keeps its raw text, even one that is a label of another
+    // item: only the user's change may change what the record holds.
+    c.text = c.typed == codes.shownText(c.row, c.col, c.rawBefore)
+                 ? c.rawBefore
+                 : codes.storedText(c.row, c.col, c.typed);
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
     c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    // The code is what the record takes, so the code is what must be valid.
     c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
+    c.label = codes.labelFor(c.row, c.col, c.text);
     return c;
 }
 
 void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
     const bool keepRaw = keepInvalidRaw && c.invalid();
     ignoringErrors([&] {
-        m_parts.shown.SetText(
-            keepRaw ? CellText::kErr
-                    : CellText::shownOnLeave(c.text, c.validated, m_session.style.CurCaseType));
+        QString shown;
+        if (keepRaw) {
+            shown = CellText::kErr;
+        } else if (c.label && !c.invalid()) {
+            shown = *c.label;
+        } else {
+            shown = CellText::shownOnLeave(c.typed, c.validated, m_session.style.CurCaseType);
+        }
+        m_parts.shown.SetText(shown);
     });
     ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
     // A cell passed through unchanged keeps the reason it was given when its text was typed.
@@ -232,8 +268,18 @@ CellText::Styled CellEditor::styled(const QString &text, const CellStyleState &s
     return CellText::styled(text, style.CurCaseType, style.CurCustomFormat);
 }
 
+CellText::Styled CellEditor::styledFor(qint32 row, qint32 col, const QString &text,
+                                       const CellStyleState &style) const {
+    CellText::Styled texts = styled(text, style);
+    if (const std::optional<QString> label =
+            m_registry.lookUpCodes().labelFor(row, col, texts.raw)) {
+        texts.shown = *label;
+    }
+    return texts;
+}
+
 void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
-    const CellText::Styled texts = styled(text, styleFor(row, col));
+    const CellText::Styled texts = styledFor(row, col, text, styleFor(row, col));
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
     m_notes.remove(row, col);
