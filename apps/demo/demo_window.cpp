@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QUndoStack>
 
 using namespace Vantrel3;
 
@@ -41,6 +42,8 @@ constexpr Province kProvinces[] = {
 
 // Lookup items are registered per cell; rows added later get them when they are added.
 constexpr int kLookupRows = 200;
+// How long a validation message stays on the status bar.
+constexpr int kMessageMs = 8000;
 
 } // namespace
 
@@ -53,6 +56,14 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     m_hint->setObjectName(QStringLiteral("hint"));
     statusBar()->addWidget(m_hint, 1);
 
+    // Undo and redo from the menu too; the keys work in the grid whatever the menu holds.
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    QAction *undo = m_grid->UndoStack()->createUndoAction(this, QStringLiteral("&Annulla"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction *redo = m_grid->UndoStack()->createRedoAction(this, QStringLiteral("&Ripeti"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(redo);
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
     tools->addAction(QStringLiteral("&Proprietà della griglia..."), this,
                      [this] { ShowPropertyPages({m_grid}, this); });
@@ -60,12 +71,19 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     help->addAction(QStringLiteral("&Informazioni su Vantrel3..."), this,
                     [this] { m_grid->InfoBox(); });
 
+    // Enter moves on to the next cell, as in a spreadsheet.
+    m_grid->SetEnterAsKeyTab(true);
+    // A cell showing "Err" says why on the status bar, as its tooltip does.
+    connect(m_grid, &Vantrel::ValidationFailed, this,
+            [this](qint32, qint32, const QString &message) {
+                statusBar()->showMessage(message, kMessageMs);
+            });
     m_grid->SetColWidth(0, 1800);
     m_grid->ColEditMode(Nome, 40, NoButton, AlphaNumeric, ProperCase);
     m_grid->ColEditMode(CodiceFiscaleCol, 16, NoButton, CodiceFiscale, UpperCase);
     m_grid->ColEditMode(PartitaIvaCol, 11, NoButton, PartitaIva);
     m_grid->ColEditMode(Nascita, 10, ButtonStyleDrop, Date);
-    m_grid->ColEditMode(Importo, 12, ButtonStyleDrop, Numeric, NoCase, QStringLiteral("#,##0.00"));
+    m_grid->ColEditMode(Importo, 12, ButtonStyleDrop, Decimal, NoCase, QStringLiteral("#,##0.00"));
     m_grid->ColEditMode(Citta, 30, ButtonStyleDrop, AlphaNumeric, UpperCase);
     m_grid->ColEditMode(Provincia, 30, ButtonStyleDrop, AlphaNumeric);
     // Before the table opens, so that its codes read as names from the start.
@@ -99,7 +117,8 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     // The province column takes the rest of the window's width.
     (new LastColumnFiller(m_grid, widths[Provincia]))->fill();
     setHint(QStringLiteral("Database: ") + databasePath +
-            QStringLiteral(" - F7 apre il calendario, la calcolatrice o l'elenco"));
+            QStringLiteral(" - F7 apre il calendario, la calcolatrice o l'elenco; Ctrl+Z annulla, "
+                           "Ctrl+V incolla un blocco di celle"));
 }
 
 QString DemoWindow::hint() const {

@@ -4,7 +4,7 @@
 
 namespace Vantrel3 {
 
-// Lets the host process its pending events before the caller goes on.
+/// Lets the host process its pending events before the caller goes on.
 VANTREL3_EXPORT void DoEvents();
 
 } // namespace Vantrel3

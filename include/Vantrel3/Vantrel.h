@@ -11,14 +11,24 @@
 #include <memory>
 #include <optional>
 
+class QUndoStack;
+
+/// Vantrel3: the data-entry grid control Vantrel, its parts (FlexGrid, DataControl, Recordset),
+/// and the classic host runtime they share (VbError, OleColor, twips, message boxes, the
+/// string, number and date functions in Vantrel3::vb).
 namespace Vantrel3 {
 
 class PropertyBag;
 class VantrelPrivate;
 
-// The data-entry grid: a visible grid of formatted texts with a hidden twin holding the raw
-// texts, an editor box laid over the current cell, per-column and per-cell edit styles and
-// in-cell buttons. Geometry of the public surface is in twips.
+/// The data-entry grid: a visible grid of formatted texts with a hidden twin holding the raw
+/// texts, an editor box laid over the current cell, per-column and per-cell edit styles and
+/// in-cell buttons. Geometry of the public surface is in twips.
+///
+/// Every property without an index is also a Q_PROPERTY of the same name; those that can be
+/// written notify with NameChanged and PropertyChanged(name). Errors are raised as VbError.
+/// The parts carry their classic objectName (`MSFlexGrid1`, `MSFlexGrid2`, `Text1`, `Command1`,
+/// `Command2`, `Data1`), so that hosts and tests can find them with findChild.
 class VANTREL3_EXPORT Vantrel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows NOTIFY RowsChanged)
@@ -114,313 +124,565 @@ class VANTREL3_EXPORT Vantrel : public QWidget {
     Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw NOTIFY RedrawChanged)
 
 public:
-    // A control made without saved settings takes the values of a new control.
+    /// A control made without saved settings takes the values of a new control.
     explicit Vantrel(QWidget *parent = nullptr);
-    // A control loaded from the settings a host saved with WriteProperties.
+    /// A control loaded from the settings a host saved with WriteProperties.
     explicit Vantrel(const PropertyBag &settings, QWidget *parent = nullptr);
-    // Removes the blank record the control saved for the trailing row, if it is still blank.
+    /// Commits what the user typed, as leaving the cell would, and removes the blank record the
+    /// control saved for the trailing row, if it is still blank.
     ~Vantrel() override;
 
-    // Saved settings: the values of a new control, and loading and saving them in a bag.
+    /// @name Saved settings
+    /// The values of a new control, and loading and saving them in a bag.
+    /// @{
+
+    /// Gives the control the settings of a new control.
     void InitProperties();
+    /// Loads the settings from @p bag, from its first values on; the data source opens once its
+    /// settings are loaded. A damaged value raises 13 when it is no number, 6 when it overflows
+    /// its setting, 380 when it is out of range.
     void ReadProperties(const PropertyBag &bag);
+    /// Saves the settings into @p bag; a value equal to a new control's is not stored.
     void WriteProperties(PropertyBag &bag) const;
+    /// @}
 
-    // Shape, on both grids
+    /// @name Shape, on both grids
+    /// Written to both grids, with the grid's errors (380, 30000).
+    /// @{
+
+    /// The number of rows, fixed rows included.
     qint32 Rows() const;
+    /// Sets the number of rows.
     void SetRows(qint32 rows);
+    /// The number of columns, fixed columns included.
     qint32 Cols() const;
+    /// Sets the number of columns.
     void SetCols(qint32 cols);
+    /// The number of header rows at the top (1 for a new control).
     qint32 FixedRows() const;
+    /// Sets the number of header rows (0..Rows).
     void SetFixedRows(qint32 rows);
+    /// The number of header columns at the left (0 for a new control).
     qint32 FixedCols() const;
+    /// Sets the number of header columns (0..Cols).
     void SetFixedCols(qint32 cols);
+    /// @}
 
-    // Current cell, on both grids; a write also becomes the recorded row or column
+    /// @name Current cell, on both grids
+    /// A write also becomes the recorded row or column, which WriteProperties saves.
+    /// @{
+
+    /// The current cell's row.
     qint32 Row() const;
+    /// Moves the current cell to @p row; raises 30009 outside the grid.
     void SetRow(qint32 row);
+    /// The current cell's column.
     qint32 Col() const;
+    /// Moves the current cell to @p col; raises 30010 outside the grid.
     void SetCol(qint32 col);
+    /// @}
 
+    /// The grid's frame: 0 none, 1 single (the default).
     qint32 BorderStyle() const;
+    /// Sets the grid's frame (0..1, else 380) and places the editor again.
     void SetBorderStyle(qint32 style);
+    /// The grid's scroll bars, shown when needed (both for a new control).
     ScrollBarsSettings ScrollBars() const;
+    /// Sets the scroll bars, a ScrollBarsSettings value (0..3, else 380).
     void SetScrollBars(qint32 bars);
+    /// True (the default) lets the user edit cells in the editor laid over the current cell.
     bool AllowEdit() const;
+    /// False hides the editor, and the style registrations (ColEditMode, AddEditStyle,
+    /// AddButton, AddLookUp) do nothing while it stays False; True places the editor again.
     void SetAllowEdit(bool allow);
 
-    // Typing on the last row appends an empty row.
+    /// Typing on the last row appends an empty row (True by default).
     bool AutoInsert() const;
+    /// Sets whether typing on the last row appends an empty row.
     void SetAutoInsert(bool on);
-    // Completion of typed text from the cell's lookup items; stays False while AllowEdit is False.
+    /// Completion of typed text from the cell's lookup items; stays False while AllowEdit is False.
     bool AutoComplete() const;
+    /// Sets the completion of typed text; ignored (False) while AllowEdit is False.
     void SetAutoComplete(bool on);
-    // The editor's text colour; ForeColorEdit and FontEditText are its look while the user types.
+    /// The editor's text colour; ForeColorEdit and FontEditText are its look while the user types.
     OleColor ForeColor() const;
+    /// Sets the editor's text colour.
     void SetForeColor(OleColor color);
+    /// The editor's text colour while the user types (0x80, dark red, for a new control).
     OleColor ForeColorEdit() const;
+    /// Sets the editor's text colour while the user types.
     void SetForeColorEdit(OleColor color);
+    /// The editor's font while the user types (the form's font for a new control).
     QFont FontEditText() const;
+    /// Sets the editor's font while the user types.
     void SetFontEditText(const QFont &font);
 
-    // Column width in twips, on the visible grid
+    /// Column width in twips, on the visible grid; 381 outside the grid.
     qint32 ColWidth(qint32 col) const;
+    /// Sets a column's width in twips: -1 restores the default, 0 hides, below -1 raises 380.
     void SetColWidth(qint32 col, qint32 twips);
 
-    // Cell texts: the visible grid shows the formatted text, the hidden one keeps the raw text
-    // Text is the current cell's raw text; TextArray(index) addresses row * Cols + col and is
-    // formatted with the current cell's style. A write re-places the editor.
-    QString Text() const;
-    void SetText(const QString &text);
-    QString TextArray(qint32 index) const;
-    void SetTextArray(qint32 index, const QString &text);
-    QString TextMatrix(qint32 row, qint32 col) const;
-    void SetTextMatrix(qint32 row, qint32 col, const QString &text);
+    /// @name Cell texts
+    /// The visible grid shows the formatted text, the hidden one keeps the raw text. A write
+    /// re-places the editor; a cell outside the grid raises 381.
+    /// @{
 
-    // Edit styles, buttons and lookup items, registered at run time. They do nothing while
-    // AllowEdit is False; an argument that does not fit its 16-bit field raises error 6.
+    /// The current cell's raw text.
+    QString Text() const;
+    /// Writes the current cell: the raw text, and the text formatted with the cell's style.
+    void SetText(const QString &text);
+    /// The formatted text of the cell at @p index = row * Cols + col.
+    QString TextArray(qint32 index) const;
+    /// Writes the cell at @p index = row * Cols + col, formatted with the current cell's style
+    /// whichever cell the index names.
+    void SetTextArray(qint32 index, const QString &text);
+    /// The formatted text of cell (@p row, @p col).
+    QString TextMatrix(qint32 row, qint32 col) const;
+    /// Writes cell (@p row, @p col): the raw text, and the text formatted with that cell's style.
+    void SetTextMatrix(qint32 row, qint32 col, const QString &text);
+    /// @}
+
+    /// @name Edit styles, buttons and lookup items
+    /// Registered at run time. They do nothing while AllowEdit is False; an argument that does
+    /// not fit its 16-bit field raises error 6.
+    /// @{
+
+    /// Gives column @p iCol a length limit (@p MaxLen, 0 for none), a button (eButtonStyle), a
+    /// data type (eTextDataType), a case (eTextCaseType) and a display format (a Format text).
+    /// A column registered again: the first registration rules typing and the button, the last
+    /// one the texts written by code.
     void ColEditMode(qint32 iCol, qint32 MaxLen = 0, qint32 ButtonStyle = 0, qint32 DataType = 0,
                      qint32 CaseType = 0, const QString &CustomFormat = {});
+    /// Gives cell (@p iRow, @p iCol) its own length limit, data type, case and display format,
+    /// over its column's; the first registration for a cell counts.
     void AddEditStyle(qint32 iCol, qint32 iRow, qint32 MaxLen = 0, qint32 DataType = 0,
                       qint32 CaseType = 0, const QString &CustomFormat = {});
+    /// Gives cell (@p iRow, @p iCol) a button of style @p iStyle (eButtonStyle), over its
+    /// column's; the first registration for a cell counts.
     void AddButton(qint32 iCol, qint32 iRow, qint32 iStyle);
+    /// Adds @p sData to the lookup list of cell (@p iRow, @p iCol), which the cell's button opens
+    /// and AutoComplete completes from.
     void AddLookUp(qint32 iCol, qint32 iRow, const QString &sData);
-    /// A lookup item with a code and a label: the list and the cell show the label, the cell's
-    /// raw text, Text and the bound record hold the code. Leaving a cell turns a label typed
-    /// whole, in any case, into its code; any other text stays as typed. A cell that already
-    /// holds the code, the current one included, shows the label at once.
+    /// Adds an item with a code and a label to the lookup list of cell (@p iRow, @p iCol): the
+    /// list, the editor and the cell show @p Label, while the cell's raw text, Text and the bound
+    /// record hold @p Code. A label left in the cell whole, in any case (typed, picked, pasted or
+    /// restored by Undo), is stored as its code; any other text stays as it is. A cell that holds
+    /// the code shows the label at once, and so do the cells a table fills later.
     void AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code, const QString &Label);
+    /// @}
 
-    // Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like
-    // a text written by code. Without an index the row is appended.
+    /// Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like
+    /// a text written by code. Without an index the row is appended; an index among the fixed
+    /// rows adds nothing. While bound, the item fills the trailing row and becomes a new record,
+    /// whatever the index. Pending events run before it returns (DoEvents).
     void AddItem(const QString &Item, std::optional<qint32> Index = std::nullopt);
-    // Removes a row from both grids. Errors are ignored step by step.
+    /// Removes a row from both grids. Errors are ignored step by step. While bound, the row's
+    /// record is deleted first: a row whose record stays stays too, and so does the trailing row.
     void RemoveItem(qint32 Index);
-    // Empties every cell of both grids; the shape stays.
+    /// Empties every cell of both grids; the shape stays.
     void Clear();
 
-    // Why the text the user left in a cell is not valid for its data type, in Italian (e.g.
-    // "Data non valida"): the cell holds "Err". "" for any other cell. The grid shows it as the
-    // cell's tooltip too.
+    /// Why the text the user left in a cell is not valid for its data type, in Italian (e.g.
+    /// "Data non valida"): the cell holds "Err". "" for any other cell. The grid shows it as the
+    /// cell's tooltip too.
     QString ValidationMessage(qint32 Row, qint32 Col) const;
 
-    // Grid pass-through: the visible grid's settings, with its errors unchanged.
+    /// The user's edits that can be undone. One step is one committed cell, one pasted block,
+    /// one row added or removed by the user, or the record a new row became; writes by code are
+    /// not steps, and Clear or a refresh empties the stack. It is here for undo and redo actions
+    /// and menus (QUndoStack::createUndoAction); push nothing onto it.
+    QUndoStack *UndoStack() const;
+
+    /// @name Grid pass-through
+    /// The visible grid's settings, with its errors unchanged: 381 for a row or column outside
+    /// the grid, 380 for a value outside its range.
+    /// @{
+
+    /// Background of the scrolling cells.
     OleColor BackColor() const;
+    /// Sets the background of the scrolling cells.
     void SetBackColor(OleColor color);
+    /// The grid's font.
     QFont Font() const;
+    /// Sets the grid's font; the default row height follows it.
     void SetFont(const QFont &font);
+    /// What the user may resize by dragging borders in the fixed cells.
     AllowUserResizeSettings AllowUserResizing() const;
+    /// Sets what the user may resize, an AllowUserResizeSettings value (0..3).
     void SetAllowUserResizing(qint32 mode);
+    /// Colour of the area past the last row and column.
     OleColor BackColorBkg() const;
+    /// Sets the colour of the area past the last row and column.
     void SetBackColorBkg(OleColor color);
+    /// Background of the fixed cells.
     OleColor BackColorFixed() const;
+    /// Sets the background of the fixed cells.
     void SetBackColorFixed(OleColor color);
+    /// Background of the selected cells.
     OleColor BackColorSel() const;
+    /// Sets the background of the selected cells.
     void SetBackColorSel(OleColor color);
+    /// Text colour of the fixed cells.
     OleColor ForeColorFixed() const;
+    /// Sets the text colour of the fixed cells.
     void SetForeColorFixed(OleColor color);
+    /// Text colour of the selected cells.
     OleColor ForeColorSel() const;
+    /// Sets the text colour of the selected cells.
     void SetForeColorSel(OleColor color);
+    /// Colour of the lines between scrolling cells.
     OleColor GridColor() const;
+    /// Sets the colour of the lines between scrolling cells.
     void SetGridColor(OleColor color);
+    /// Colour of the lines between fixed cells.
     OleColor GridColorFixed() const;
+    /// Sets the colour of the lines between fixed cells.
     void SetGridColorFixed(OleColor color);
+    /// The current cell's height in twips, without its grid line.
     qint32 CellHeight() const;
+    /// The current cell's left edge, in twips from the grid's left edge.
     qint32 CellLeft() const;
+    /// The current cell's top edge, in twips from the grid's top edge.
     qint32 CellTop() const;
+    /// The current cell's width in twips, without its grid line.
     qint32 CellWidth() const;
+    /// The current cell's picture, drawn in the cell with its text.
     QPixmap CellPicture() const;
+    /// Sets the current cell's picture; a null pixmap removes it.
     void SetCellPicture(const QPixmap &picture);
+    /// The alignment of column @p col's texts, an AlignmentSettings value.
     qint32 ColAlignment(qint32 col) const;
+    /// Sets the alignment of column @p col's texts (0..9).
     void SetColAlignment(qint32 col, qint32 alignment);
+    /// A number the host keeps with column @p col; the control does not use it.
     qint32 ColData(qint32 col) const;
+    /// Keeps @p value with column @p col.
     void SetColData(qint32 col, qint32 value);
+    /// True when column @p col is in view.
     bool ColIsVisible(qint32 col) const;
+    /// Where column @p col starts, in twips from the grid's left edge as it is scrolled now.
     qint32 ColPos(qint32 col) const;
+    /// The alignment of column @p col's texts in the fixed rows; ColAlignment until it is set.
     qint16 FixedAlignment(qint32 col) const;
+    /// Sets the alignment of column @p col's texts in the fixed rows (0..9).
     void SetFixedAlignment(qint32 col, qint16 alignment);
+    /// The current cell's focus rectangle: 0 none, 1 light, 2 heavy.
     qint32 FocusRect() const;
+    /// Sets the focus rectangle (0..2).
     void SetFocusRect(qint32 style);
+    /// The lines between scrolling cells.
     GridLineSettings GridLines() const;
+    /// Sets the lines between scrolling cells, a GridLineSettings value (0..3).
     void SetGridLines(qint32 style);
+    /// The lines between fixed cells.
     GridLineSettings GridLinesFixed() const;
+    /// Sets the lines between fixed cells, a GridLineSettings value (0..3).
     void SetGridLinesFixed(qint32 style);
+    /// The width of the grid lines, in pixels.
     qint16 GridLineWidth() const;
+    /// Sets the width of the grid lines (1..10 pixels).
     void SetGridLineWidth(qint16 width);
+    /// When the selection is shown.
     HighLightSettings HighLight() const;
+    /// Sets when the selection is shown, a HighLightSettings value (0..2).
     void SetHighLight(qint32 mode);
+    /// The column under the mouse pointer, -1 when none.
     qint32 MouseCol() const;
+    /// The row under the mouse pointer, -1 when none.
     qint32 MouseRow() const;
+    /// A number the host keeps with row @p row; the control does not use it.
     qint32 RowData(qint32 row) const;
+    /// Keeps @p value with row @p row.
     void SetRowData(qint32 row, qint32 value);
+    /// The height of row @p row in twips, at least RowHeightMin unless hidden.
     qint32 RowHeight(qint32 row) const;
+    /// Sets the height of row @p row in twips: -1 restores the default, 0 hides.
     void SetRowHeight(qint32 row, qint32 twips);
+    /// The least height of every row that is not hidden, in twips; 0 by default.
     qint32 RowHeightMin() const;
+    /// Sets the least row height in twips.
     void SetRowHeightMin(qint32 twips);
+    /// True when row @p row is in view.
     bool RowIsVisible(qint32 row) const;
+    /// Where row @p row starts, in twips from the grid's top edge as it is scrolled now.
     qint32 RowPos(qint32 row) const;
+    /// What a mouse selection takes.
     SelectionModeSettings SelectionMode() const;
+    /// Sets what a mouse selection takes, a SelectionModeSettings value (0..2).
     void SetSelectionMode(qint32 mode);
+    /// How the scrolling cells' texts are drawn.
     TextStyleSettings TextStyle() const;
+    /// Sets how the scrolling cells' texts are drawn, a TextStyleSettings value (0..4).
     void SetTextStyle(qint32 style);
+    /// How the fixed cells' texts are drawn.
     TextStyleSettings TextStyleFixed() const;
+    /// Sets how the fixed cells' texts are drawn, a TextStyleSettings value (0..4).
     void SetTextStyleFixed(qint32 style);
+    /// The tooltip shown over the grid.
     QString ToolTipText() const;
+    /// Sets the tooltip shown over the grid.
     void SetToolTipText(const QString &text);
+    /// @}
 
-    // On both grids: written to the visible grid, then to the hidden one; read from the visible.
+    /// @name On both grids
+    /// Written to the visible grid, then to the hidden one; read from the visible.
+    /// @{
+
+    /// The headings last set by SetFormatString.
     QString FormatString() const;
+    /// Sets the headings at once, as FlexGrid::SetFormatString describes.
     void SetFormatString(const QString &format);
+    /// True wraps texts too long for their cell onto more lines.
     bool WordWrap() const;
+    /// Sets whether long texts wrap.
     void SetWordWrap(bool wrap);
+    /// Whether equal neighbouring cells are drawn as one.
     MergeCellsSettings MergeCells() const;
+    /// Sets how cells merge, a MergeCellsSettings value (0..4).
     void SetMergeCells(qint32 mode);
+    /// True when the cells of row @p row may merge across.
     bool MergeRow(qint32 row) const;
+    /// Lets the cells of row @p row merge across, or not.
     void SetMergeRow(qint32 row, bool merge);
+    /// True when the cells of column @p col may merge down.
     bool MergeCol(qint32 col) const;
+    /// Lets the cells of column @p col merge down, or not.
     void SetMergeCol(qint32 col, bool merge);
+    /// False while painting is suspended; True by default.
     bool Redraw() const;
+    /// Suspends painting during many changes (False) and repaints once at the end (True).
     void SetRedraw(bool redraw);
+    /// @}
 
-    // The editor box
+    /// @name The editor box
+    /// @{
+
+    /// Always False: the editor holds one line.
     bool MultiLine() const;
+    /// The editor's background.
     OleColor BackColorEdit() const;
+    /// Sets the editor's background.
     void SetBackColorEdit(OleColor color);
+    /// @}
 
-    // The control's own surface
+    /// @name The control's own surface
+    /// @{
+
+    /// The control's own setting: a control on a disabled form is still enabled itself.
     bool Enabled() const;
+    /// Enables or disables the control, with its grid, editor and buttons.
     void SetEnabled(bool enabled);
-    // A MousePointerSettings value; one outside the 16-bit range raises error 6, one that is not
-    // a member raises error 380. eCustom shows MouseIcon.
+    /// The mouse pointer over the control; eCustom shows MouseIcon.
     MousePointerSettings MousePointer() const;
+    /// Sets the pointer, a MousePointerSettings value; one outside the 16-bit range raises
+    /// error 6, one that is not a member raises error 380.
     void SetMousePointer(qint32 pointer);
+    /// The picture MousePointer eCustom shows.
     QPixmap MouseIcon() const;
+    /// Sets the picture MousePointer eCustom shows.
     void SetMouseIcon(const QPixmap &icon);
-    // 0 flat (no frame of its own), 1 three-dimensional (a sunken frame); 0 for a new control.
+    /// 0 flat (no frame of its own), 1 three-dimensional (a sunken frame); 0 for a new control.
     qint32 Appearance() const;
+    /// Sets the appearance; other values than 0 and 1 raise 380.
     void SetAppearance(qint32 appearance);
-    // Qt paints through its own backing store: there is always a drawing surface, and no
-    // device context handle to give out, so hDC is 0.
+    /// Always True: Qt paints through its own backing store, so there is always a drawing
+    /// surface.
     bool HasDC() const;
+    /// Always 0: there is no device context handle to give out.
     qint32 hDC() const;
+    /// @}
 
-    // Keyboard options (own settings)
+    /// @name Keyboard options (own settings)
+    /// @{
+
+    /// The function key that opens the current cell's picker (F7 for a new control).
     eKeyFunction SetKeyFunction() const;
+    /// Sets the picker's function key by its KeyCode (an eKeyFunction value).
     void SetSetKeyFunction(qint32 keyCode);
+    /// True makes Left and Right in the editor move to the neighbouring cell; False (the
+    /// default) leaves them to move the caret.
     bool ArrowAsKeyTab() const;
+    /// Sets whether Left and Right in the editor move to the neighbouring cell.
     void SetArrowAsKeyTab(bool on);
+    /// True makes Enter move to the next column; False (the default) makes it go between the
+    /// editor and the grid.
     bool EnterAsKeyTab() const;
+    /// Sets whether Enter moves to the next column.
     void SetEnterAsKeyTab(bool on);
+    /// @}
 
-    // The cell buttons' face colour: read from Command1, written to both.
+    /// The cell buttons' face colour, as Command1 has it.
     OleColor ButtonBackColor() const;
+    /// Sets the face colour of both cell buttons, Command1 and Command2.
     void SetButtonBackColor(OleColor color);
 
-    // Repaints the visible grid.
+    /// Repaints the visible grid.
     void Refresh();
-    // Shows the About box modally.
+    /// Shows the About box modally.
     void InfoBox();
 
-    // Data binding: the database (an SQLite file, or a postgresql:// URI), the kind of
-    // recordset (RsType), and the table or SELECT the grid shows.
+    /// @name Data binding
+    /// The database (an SQLite file, or a postgresql:// URI), the kind of recordset (RsType),
+    /// and the table or SELECT the grid shows. Bound, each grid row stands for one record.
+    /// @{
+
+    /// The database: an SQLite file path or a PostgreSQL URI, as DataControl describes.
     QString DatabaseName() const;
+    /// Commits what the user typed, then opens the data source on the new database and fills
+    /// the grids; DataControl::Refresh's errors reach the caller.
     void SetDatabaseName(const QString &name);
+    /// The kind of recordset the data source opens (Dynaset for a new control).
     RsType RecordsetType() const;
+    /// Sets the kind of recordset for the next opening: 380 outside 0..2, 6 outside the 16-bit
+    /// range.
     void SetRecordsetType(qint32 type);
+    /// The table, view or query the grid shows.
     QString RecordSource() const;
+    /// Commits what the user typed, then opens the data source on the new source and fills the
+    /// grids. A failure is told in a message box, and the grids keep what they show.
     void SetRecordSource(const QString &source);
+    /// @}
+
+public Q_SLOTS:
+    /// Ctrl+Z: takes back the typing not yet committed in the current cell, or else the last
+    /// step. Undoing on a bound grid writes the earlier values back to their records, with the
+    /// checks of any write, and deletes the records the step added.
+    void Undo();
+    /// Ctrl+Y or Ctrl+Shift+Z: does again the last step undone.
+    void Redo();
 
 Q_SIGNALS:
-    // Every write of a saved property ends with this notification, carrying the name.
+    /// Every write of a saved property ends with this notification, carrying the name.
     void PropertyChanged(const QString &name);
 
-    // The control's events, in their documented order. Parameters are by reference: a handler
-    // connected directly may change them, and the change flows back.
-    void ButtonClick(); // declared for compatibility; never raised
-    void Click();
-    void DblClick();
-    void KeyDown(qint16 &KeyCode, qint16 &Shift);
-    void KeyPress(qint16 &KeyAscii);
-    void KeyUp(qint16 &KeyCode, qint16 &Shift);
-    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y);
-    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y);
-    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
-    void Change();
-    void EnterCell();
-    void LeaveCell();
-    void RowColChange();
-    void Scroll();
-    void SelChange();
-    void Validate(bool &Cancel);
-    // A cell the user left holds text its data type refuses: it shows "Err", and Message says
-    // why, as ValidationMessage does.
-    void ValidationFailed(qint32 Row, qint32 Col, const QString &Message);
+    /// @name Events
+    /// The control's events, in their documented order. Parameters are by reference: a handler
+    /// connected directly may change them, and the change flows back. Shift holds 1 Shift,
+    /// 2 Ctrl, 4 Alt; Button holds 1 left, 2 right, 4 middle.
+    /// @{
 
-    // Change notifications of the properties, for bindings and property editors. Each follows a
-    // write of its property; Row, Col, Rows and Text also follow the user's moves and edits.
-    void RowsChanged();
-    void ColsChanged();
-    void FixedRowsChanged();
-    void FixedColsChanged();
-    void RowChanged();
-    void ColChanged();
-    void BorderStyleChanged();
-    void ScrollBarsChanged();
-    void AllowEditChanged();
-    void TextChanged();
-    void AutoInsertChanged();
-    void AutoCompleteChanged();
-    void ForeColorChanged();
-    void ForeColorEditChanged();
-    void FontEditTextChanged();
-    void BackColorChanged();
-    void EnabledChanged();
-    void SetKeyFunctionChanged();
-    void FontChanged();
-    void AllowUserResizingChanged();
-    void BackColorBkgChanged();
-    void BackColorFixedChanged();
-    void BackColorSelChanged();
-    void CellPictureChanged();
-    void FocusRectChanged();
-    void ForeColorFixedChanged();
-    void ForeColorSelChanged();
-    void FormatStringChanged();
-    void GridColorChanged();
-    void GridColorFixedChanged();
-    void GridLinesChanged();
-    void GridLinesFixedChanged();
-    void GridLineWidthChanged();
-    void HighLightChanged();
-    void MouseIconChanged();
-    void MousePointerChanged();
-    void RowHeightMinChanged();
-    void SelectionModeChanged();
-    void TextStyleChanged();
-    void TextStyleFixedChanged();
-    void ToolTipTextChanged();
-    void BackColorEditChanged();
-    void ArrowAsKeyTabChanged();
-    void EnterAsKeyTabChanged();
-    void AppearanceChanged();
-    void DatabaseNameChanged();
-    void RecordSourceChanged();
-    void RecordsetTypeChanged();
-    void ButtonBackColorChanged();
-    void WordWrapChanged();
-    void MergeCellsChanged();
-    void RedrawChanged();
+    /// Declared for compatibility; never raised.
+    void ButtonClick();
+    /// A click on the grid; a click that only closes an open picker raises none.
+    void Click();
+    /// A double click on the grid.
+    void DblClick();
+    /// A key went down in the grid, the editor or the control; the handler sees it first, and
+    /// setting @p KeyCode to 0 keeps the control from acting on it.
+    void KeyDown(qint16 &KeyCode, qint16 &Shift);
+    /// A character was typed; the handler may change @p KeyAscii, or set it to 0 to drop it.
+    void KeyPress(qint16 &KeyAscii);
+    /// A key came up in the grid, the editor or the control.
+    void KeyUp(qint16 &KeyCode, qint16 &Shift);
+    /// A mouse button went down on the control's own surface, beside the grid and the editor;
+    /// X and Y are in twips from the control's top-left corner.
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    /// The mouse moved over the control's own surface.
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    /// A mouse button came up on the control's own surface.
+    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    /// The editor's text changed, by typing or by a picker.
+    void Change();
+    /// A new cell has become current; the editor holds its text.
+    void EnterCell();
+    /// The current cell is being left, after what was typed in it was committed.
+    void LeaveCell();
+    /// The current cell moved, after EnterCell.
+    void RowColChange();
+    /// The grid scrolled.
+    void Scroll();
+    /// The grid's selection changed.
+    void SelChange();
+    /// The grid is losing the focus, other than to another window or a popup; setting
+    /// @p Cancel takes it back.
+    void Validate(bool &Cancel);
+    /// A cell the user left holds text its data type refuses: it shows "Err", and @p Message
+    /// says why, as ValidationMessage does.
+    void ValidationFailed(qint32 Row, qint32 Col, const QString &Message);
+    /// @}
+
+    /// @name Change notifications
+    /// The properties' NOTIFY signals, for bindings and property editors. Each follows a
+    /// write of its property; Row, Col, Rows and Text also follow the user's moves and edits.
+    /// @{
+    void RowsChanged();        ///< Rows changed: a write, AddItem, RemoveItem, a new row, a refill.
+    void ColsChanged();        ///< Cols was written, or the data source refilled the grids.
+    void FixedRowsChanged();   ///< FixedRows was written.
+    void FixedColsChanged();   ///< FixedCols was written.
+    void RowChanged();         ///< The current cell moved, whoever moved it.
+    void ColChanged();         ///< The current cell moved, whoever moved it.
+    void BorderStyleChanged(); ///< BorderStyle was written.
+    void ScrollBarsChanged();  ///< ScrollBars was written.
+    void AllowEditChanged();   ///< AllowEdit was written.
+    void TextChanged();        ///< Text was written, or a cell was left with AllowEdit on.
+    void AutoInsertChanged();  ///< AutoInsert was written.
+    void AutoCompleteChanged();      ///< AutoComplete was written.
+    void ForeColorChanged();         ///< ForeColor was written.
+    void ForeColorEditChanged();     ///< ForeColorEdit was written.
+    void FontEditTextChanged();      ///< FontEditText was written.
+    void BackColorChanged();         ///< BackColor was written.
+    void EnabledChanged();           ///< Enabled was written.
+    void SetKeyFunctionChanged();    ///< SetKeyFunction was written.
+    void FontChanged();              ///< Font was written.
+    void AllowUserResizingChanged(); ///< AllowUserResizing was written.
+    void BackColorBkgChanged();      ///< BackColorBkg was written.
+    void BackColorFixedChanged();    ///< BackColorFixed was written.
+    void BackColorSelChanged();      ///< BackColorSel was written.
+    void CellPictureChanged();       ///< CellPicture was written.
+    void FocusRectChanged();         ///< FocusRect was written.
+    void ForeColorFixedChanged();    ///< ForeColorFixed was written.
+    void ForeColorSelChanged();      ///< ForeColorSel was written.
+    void FormatStringChanged();      ///< FormatString was written.
+    void GridColorChanged();         ///< GridColor was written.
+    void GridColorFixedChanged();    ///< GridColorFixed was written.
+    void GridLinesChanged();         ///< GridLines was written.
+    void GridLinesFixedChanged();    ///< GridLinesFixed was written.
+    void GridLineWidthChanged();     ///< GridLineWidth was written.
+    void HighLightChanged();         ///< HighLight was written.
+    void MouseIconChanged();         ///< MouseIcon was written.
+    void MousePointerChanged();      ///< MousePointer was written.
+    void RowHeightMinChanged();      ///< RowHeightMin was written.
+    void SelectionModeChanged();     ///< SelectionMode was written.
+    void TextStyleChanged();         ///< TextStyle was written.
+    void TextStyleFixedChanged();    ///< TextStyleFixed was written.
+    void ToolTipTextChanged();       ///< ToolTipText was written.
+    void BackColorEditChanged();     ///< BackColorEdit was written.
+    void ArrowAsKeyTabChanged();     ///< ArrowAsKeyTab was written.
+    void EnterAsKeyTabChanged();     ///< EnterAsKeyTab was written.
+    void AppearanceChanged();        ///< Appearance was written.
+    void DatabaseNameChanged();      ///< DatabaseName was written.
+    void RecordSourceChanged();      ///< RecordSource was written and its data source opened.
+    void RecordsetTypeChanged();     ///< RecordsetType was written.
+    void ButtonBackColorChanged();   ///< ButtonBackColor was written.
+    void WordWrapChanged();          ///< WordWrap was written.
+    void MergeCellsChanged();        ///< MergeCells was written.
+    void RedrawChanged();            ///< Redraw was written.
+    /// @}
 
 protected:
+    /// @name Qt event handlers
+    /// @{
+
+    /// Lays the grid over the whole control; the editor follows its cell.
     void resizeEvent(QResizeEvent *event) override;
+    /// Places the editor again once painting is over.
     void paintEvent(QPaintEvent *event) override;
+    /// When the host shows the control, bound entry starts: the trailing row for a new record.
     void showEvent(QShowEvent *event) override;
+    /// When the host hides the control, what the user typed is committed while they can still
+    /// be told about a failure.
     void hideEvent(QHideEvent *event) override;
+    /// Raises KeyDown and KeyPress for keys the control itself receives.
     void keyPressEvent(QKeyEvent *event) override;
+    /// Raises KeyUp for keys the control itself receives.
     void keyReleaseEvent(QKeyEvent *event) override;
+    /// Raises MouseDown for a press on the control's own surface.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Raises MouseMove over the control's own surface.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// Raises MouseUp on the control's own surface.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// @}
 
 private:
     friend class VantrelPrivate;

@@ -141,7 +141,13 @@ qint32 RecordBinding::dataTypeOf(qint32 row, qint32 col) const {
 }
 
 QVariant RecordBinding::valueFor(qint32 col, const QString &text) const {
-    switch (groupOf(m_data.Recordset().Fields().Item(col).Type())) {
+    // A number or date the user cleared is no value: the field becomes Null, where a conversion
+    // of "" would refuse the edit with a type mismatch.
+    const FieldGroup group = groupOf(m_data.Recordset().Fields().Item(col).Type());
+    if ((group == FieldGroup::Numeric || group == FieldGroup::Date) && text.trimmed().isEmpty()) {
+        return {};
+    }
+    switch (group) {
     case FieldGroup::Numeric:
         return vb::CDbl(text);
     case FieldGroup::Date:
@@ -222,6 +228,8 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
         }
         grid->SetRedraw(redraw);
     }
+    // Stored values are shown in their column's case and format, as texts written by code are.
+    m_cells.styleStoredRows(1, records);
     // Grid row r stands for record r - 1.
     m_positions.reserve(size_t(records));
     m_raw.SetRowData(0, 0);
@@ -296,7 +304,8 @@ RecordBinding::Write RecordBinding::failure(qint32 row, qint32 position, const V
                     e.Description() +
                         QStringLiteral("\nLa riga mostra ora i dati attuali; lasciando di nuovo la "
                                        "cella si salva il valore digitato."),
-                    -1};
+                    -1,
+                    {}};
         }
     }
     if (e.Number() == kRecordChanged || e.Number() == kRecordDeleted) {
@@ -306,7 +315,8 @@ RecordBinding::Write RecordBinding::failure(qint32 row, qint32 position, const V
                 QStringLiteral("Un altro utente ha eliminato questo record: la sua riga è stata "
                                "tolta dalla griglia e il valore digitato non è stato salvato.\n") +
                     e.Description(),
-                -1};
+                -1,
+                {}};
     }
     return refusal(e);
 }
@@ -325,7 +335,7 @@ RecordBinding::Write RecordBinding::refusal(const VbError &e) const {
             }
         }
     });
-    return {Outcome::Refused, e.Description(), col};
+    return {Outcome::Refused, e.Description(), col, {}};
 }
 
 RecordBinding::Write RecordBinding::writeCell(qint32 row, qint32 col, const QString &text) {
@@ -347,10 +357,9 @@ RecordBinding::Write RecordBinding::writeCell(qint32 row, qint32 col, const QStr
     } catch (const VbError &e) {
         return failure(row, position, e);
     }
-    if (m_raw.RowData(row) - 1 == m_blankBookmark) {
-        m_blankBookmark = -1; // the trailing record now holds data
-    }
-    return {Outcome::Written, {}, -1};
+    // The blank record stays known while it holds data: undone typing can leave it blank again,
+    // and then it still goes at the end.
+    return {Outcome::Written, {}, -1, {}};
 }
 
 RecordBinding::Write RecordBinding::insertRow(qint32 row) {
@@ -374,7 +383,7 @@ RecordBinding::Write RecordBinding::insertRow(qint32 row) {
             }
         }
     } catch (const VbError &e) {
-        return {Outcome::Refused, e.Description(), -1};
+        return {Outcome::Refused, e.Description(), -1, {}};
     }
     if (values.isEmpty()) {
         return {};
@@ -392,12 +401,16 @@ RecordBinding::Write RecordBinding::insertRow(qint32 row) {
     const qint32 position = rs.RecordCount() - 1;
     tag(row, position);
     // What the database filled in itself (a key, a default) shows in the cells left empty.
+    Write written{Outcome::Written, {}, -1, {}};
     for (qint32 c = 0; c < rs.fieldCount() && c < m_shown.Cols(); ++c) {
         if (m_raw.TextMatrix(row, c).isEmpty()) {
-            ignoringErrors([&] { m_cells.formatCellText(row, c, rs.text(position, c)); });
+            ignoringErrors([&] {
+                m_cells.formatCellText(row, c, rs.text(position, c));
+                written.filled.append(c);
+            });
         }
     }
-    return {Outcome::Written, {}, -1};
+    return written;
 }
 
 // --- The host's items and row removal --------------------------------------------------------
@@ -562,6 +575,8 @@ bool RecordBinding::deleteRecordOf(qint32 row) {
         return false;
     }
     recordGone(position);
+    // The row, if it stays, is a new row again: leaving it adds its record anew.
+    ignoringErrors([&] { m_raw.SetRowData(row, 0); });
     return true;
 }
 

@@ -63,6 +63,8 @@ public:
         QString description;
         // The column of the field a refused new record blames, or -1.
         qint32 col = -1;
+        // The cells of a new record that the database filled in (a key, a default).
+        QList<qint32> filled;
     };
     // Writes a left cell's valid text to the record its row stands for. A record another user
     // changed is read again into both grids; one another user deleted is forgotten, and the
@@ -82,7 +84,7 @@ public:
     // Saves the blank record that stands for a new trailing row; nothing when it fails.
     void addTrailingRecord(qint32 row);
     // RemoveItem: the row's record is deleted first. False when it could not be: the user was
-    // told why, and the row must stay.
+    // told why, and the row must stay. A row that stays after its record went is a new row.
     bool deleteRecordOf(qint32 row);
 
 private:

@@ -55,15 +55,7 @@ void RowOperations::AddItem(const QString &Item, std::optional<qint32> Index) {
         if (*Index < m_shown.FixedRows()) {
             return;
         }
-        bool inserted = false;
-        ignoringErrors([&] {
-            m_shown.AddItem(QString(), *Index);
-            inserted = true;
-        });
-        ignoringErrors([&] { m_raw.AddItem(QString(), *Index); });
-        if (inserted) {
-            m_cells.rowsInserted(*Index, 1);
-        }
+        insertEmptyRow(*Index);
         storeFields(*Index, Item);
     } else {
         appendEmptyRow();
@@ -107,10 +99,14 @@ void RowOperations::RemoveItem(qint32 Index) {
     if (m_binding.active() && m_shown.Rows() == Index + 1) {
         return;
     }
+    removeRow(Index);
+}
+
+bool RowOperations::removeRow(qint32 Index) {
     // The record goes first: a row whose record stays stays too, or rows and records would
     // no longer match.
     if (!m_binding.deleteRecordOf(Index)) {
-        return;
+        return false;
     }
     bool removed = false;
     ignoringErrors([&] {
@@ -128,6 +124,20 @@ void RowOperations::RemoveItem(qint32 Index) {
         }
         m_cells.placeEditor();
     });
+    return removed;
+}
+
+bool RowOperations::insertEmptyRow(qint32 Index) {
+    bool inserted = false;
+    ignoringErrors([&] {
+        m_shown.AddItem(QString(), Index);
+        inserted = true;
+    });
+    ignoringErrors([&] { m_raw.AddItem(QString(), Index); });
+    if (inserted) {
+        m_cells.rowsInserted(Index, 1);
+    }
+    return inserted;
 }
 
 void RowOperations::Clear() {

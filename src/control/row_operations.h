@@ -27,6 +27,11 @@ public:
     void Clear();
     // An empty row at the end of both grids, standing for no record: what AutoInsert appends.
     void appendEmptyRow();
+    // An empty row inserted at `Index`, standing for no record; false when the grid refused.
+    bool insertEmptyRow(qint32 Index);
+    // Removes a row, the trailing row of bound entry too, its record first; false when the
+    // record stays (the user was told why) and so does the row.
+    bool removeRow(qint32 Index);
     // Writes of the current cell's text and of a cell by index, styled like TextMatrix.
     void SetText(const QString &text);
     void SetTextArray(qint32 index, const QString &text);

@@ -295,6 +295,18 @@ QString Vantrel::ValidationMessage(qint32 Row, qint32 Col) const {
     return d->cells.notes().at(Row, Col);
 }
 
+QUndoStack *Vantrel::UndoStack() const {
+    return &d->edits.history().stack();
+}
+
+void Vantrel::Undo() {
+    d->edits.undo();
+}
+
+void Vantrel::Redo() {
+    d->edits.redo();
+}
+
 void Vantrel::InfoBox() {
     ShowAboutBox(this);
 }

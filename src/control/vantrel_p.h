@@ -3,6 +3,7 @@
 #include "control/record_binding.h"
 #include "control/row_operations.h"
 #include "control/settings_table.h"
+#include "control/user_edits.h"
 #include "editing/cell_editor.h"
 #include "editing/edit_options.h"
 #include "editing/edit_session.h"
@@ -58,6 +59,7 @@ public:
     CellEditor cells;
     RecordBinding binding;
     RowOperations rows;
+    UserEdits edits;
     EditorKeys editorKeys;
     GridKeys gridKeys;
     SettingsTable settings;
@@ -120,6 +122,11 @@ private:
     void openCellPopup() override;
     bool listPopupOpen() const override;
     void closeListPopup() override;
+    void copyCells() override;
+    bool pasteCells(bool blockOnly) override;
+    void undo() override;
+    void redo() override;
+    void removeCurrentRow() override;
 };
 
 } // namespace Vantrel3

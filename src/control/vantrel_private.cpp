@@ -60,6 +60,14 @@ VantrelPrivate::VantrelPrivate(Vantrel *q)
       binding(*Data1, *MSFlexGrid1, *MSFlexGrid2, cells, options, *q),
       rows(*MSFlexGrid1, *MSFlexGrid2, *Text1, cells, session, binding,
            [q](qint32 col) { q->SetCol(col); }),
+      edits(
+          {*MSFlexGrid1, *MSFlexGrid2, *Text1, cells, session, binding, rows, registry, options,
+           *q},
+          [q](qint32 row, qint32 col) {
+              q->SetRow(row);
+              q->SetCol(col);
+          },
+          [q] { Q_EMIT q->RowsChanged(); }),
       editorKeys({*MSFlexGrid1, *Text1, cells, session, options, *this}),
       gridKeys({*MSFlexGrid1, *Text1, cells, session, options, *this}), settings(makeSettings()) {
     Text1->SetVisible(false);
@@ -234,6 +242,11 @@ void VantrelPrivate::commitCell(qint32 row, qint32 col) {
     case RecordBinding::Outcome::Written:
     case RecordBinding::Outcome::NothingToWrite:
         cells.applyEdit(c, binding.active());
+        if (c.changed()) {
+            ignoringErrors([&] {
+                edits.cellCommitted(row, col, c.rawBefore, MSFlexGrid2->TextMatrix(row, col));
+            });
+        }
         if (c.invalid() && c.changed()) {
             const QString why = cells.notes().at(row, col);
             ignoringErrors([&] { Q_EMIT q->ValidationFailed(row, col, why); });
@@ -270,7 +283,9 @@ void VantrelPrivate::insertLeftRow(qint32 row, qint32 col) {
     }
     RecordBinding::Write w;
     ignoringErrors([&] { w = binding.insertRow(row); });
-    if (w.outcome == RecordBinding::Outcome::Refused) {
+    if (w.outcome == RecordBinding::Outcome::Written) {
+        edits.recordAdded(row, w.filled);
+    } else if (w.outcome == RecordBinding::Outcome::Refused) {
         // The user goes back to the row, to the field at fault, with everything typed there.
         failedWrite = FailedWrite{row, w.col >= 0 ? w.col : col, QString(), w.description};
     }
@@ -370,6 +385,7 @@ void VantrelPrivate::applyAutoInsert() {
     // on a bound grid it would save a record for a row the user has only started to type in.
     if (options.autoInsert && MSFlexGrid1->Row() == MSFlexGrid1->Rows() - 1) {
         rows.appendEmptyRow();
+        edits.rowAppended(MSFlexGrid1->Rows() - 1);
         cells.placeEditor();
         Q_EMIT q->RowsChanged();
     }
@@ -394,6 +410,26 @@ bool VantrelPrivate::listPopupOpen() const {
 
 void VantrelPrivate::closeListPopup() {
     popups.unloadList();
+}
+
+void VantrelPrivate::copyCells() {
+    edits.copy();
+}
+
+bool VantrelPrivate::pasteCells(bool blockOnly) {
+    return edits.paste(blockOnly);
+}
+
+void VantrelPrivate::undo() {
+    edits.undo();
+}
+
+void VantrelPrivate::redo() {
+    edits.redo();
+}
+
+void VantrelPrivate::removeCurrentRow() {
+    edits.removeCurrentRow();
 }
 
 // --- The surface ---------------------------------------------------------------------------

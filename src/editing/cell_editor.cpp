@@ -17,6 +17,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Vantrel3 {
 
 CellEditor::CellEditor(const EditorParts &parts, const CellStyleRegistry &registry,
@@ -192,16 +194,13 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     c.row = m_parts.shown.Row();
     c.col = m_parts.shown.Col();
     c.typed = m_parts.editor.Text();
-    c.rawBefore = m_parts.raw.Text();
+    c.rawBefore = m_parts.raw.TextMatrix(c.row, c.col);
     const LookupCodes &codes = m_registry.lookUpCodes();
-    // A cell left as it was entered keeps its raw text, even one that is a label of another
-    // item: only the user's change may change what the record holds.
-    c.text = c.typed == codes.shownText(c.row, c.col, c.rawBefore)
-                 ? c.rawBefore
-                 : codes.storedText(c.row, c.col, c.typed);
+    c.text = codes.storedOnLeave(c.row, c.col, c.rawBefore, c.typed);
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
     c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
+    c.caseType = style.CurCaseType;
     // The code is what the record takes, so the code is what must be valid.
     c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
     c.label = codes.labelFor(c.row, c.col, c.text);
@@ -210,6 +209,7 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
 
 void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
     const bool keepRaw = keepInvalidRaw && c.invalid();
+    // By address: the cell may be any cell, not only the one being left.
     ignoringErrors([&] {
         QString shown;
         if (keepRaw) {
@@ -217,11 +217,13 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
         } else if (c.label && !c.invalid()) {
             shown = *c.label;
         } else {
-            shown = CellText::shownOnLeave(c.typed, c.validated, m_session.style.CurCaseType);
+            shown = CellText::shownOnLeave(c.typed, c.validated, c.caseType);
         }
-        m_parts.shown.SetText(shown);
+        m_parts.shown.SetTextMatrix(c.row, c.col, shown);
     });
-    ignoringErrors([&] { m_parts.raw.SetText(c.invalid() && !keepRaw ? CellText::kErr : c.text); });
+    ignoringErrors([&] {
+        m_parts.raw.SetTextMatrix(c.row, c.col, c.invalid() && !keepRaw ? CellText::kErr : c.text);
+    });
     // A cell passed through unchanged keeps the reason it was given when its text was typed.
     if (!c.changed()) {
         return;
@@ -236,16 +238,37 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
 void CellEditor::rowsInserted(qint32 first, qint32 count) {
     m_session.rowsInserted(first, count);
     m_notes.rowsInserted(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsInserted(first, count);
+    }
 }
 
 void CellEditor::rowsRemoved(qint32 first, qint32 count) {
     m_session.rowsRemoved(first, count);
     m_notes.rowsRemoved(first, count);
+    for (RowFollower *follower : m_followers) {
+        follower->rowsRemoved(first, count);
+    }
 }
 
 void CellEditor::cellsReplaced() {
     m_session.forget();
     m_notes.clear();
+    for (RowFollower *follower : m_followers) {
+        follower->cellsReplaced();
+    }
+}
+
+void CellEditor::addRowFollower(RowFollower *follower) {
+    m_followers.push_back(follower);
+}
+
+void CellEditor::reloadCurrentCell() {
+    loadCurrentCell();
+    if (m_options.allowEdit) {
+        // What the editor now shows, a code's label included, is no typing.
+        m_session.load(m_parts.shown.Row(), m_parts.shown.Col(), m_parts.editor.Text());
+    }
 }
 
 void CellEditor::finishLeaving() {
@@ -283,6 +306,65 @@ void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
     m_notes.remove(row, col);
+}
+
+namespace {
+
+bool changesText(qint32 caseType, const QString &customFormat) {
+    return caseType != 0 || !customFormat.isEmpty();
+}
+
+} // namespace
+
+void CellEditor::styleStoredRows(qint32 firstRow, qint32 lastRow) {
+    FlexGrid &shown = m_parts.shown;
+    FlexGrid &raw = m_parts.raw;
+    lastRow = std::min(lastRow, std::min(shown.Rows(), raw.Rows()) - 1);
+    const qint32 cols = std::min(shown.Cols(), raw.Cols());
+    if (firstRow > lastRow || cols <= 0) {
+        return;
+    }
+    const LookupCodes &codes = m_registry.lookUpCodes();
+    const auto style = [&](qint32 row, qint32 col, qint32 caseType, const QString &format) {
+        // The hidden grid keeps the value as stored; one the format cannot take is shown as
+        // stored too.
+        ignoringErrors([&] {
+            const QString stored = raw.TextMatrix(row, col);
+            CellText::Styled texts = CellText::styled(stored, caseType, format);
+            // A code of the cell's lookup items shows its label, in no other case or format.
+            if (const std::optional<QString> label = codes.labelFor(row, col, stored)) {
+                texts.shown = *label;
+            }
+            if (texts.shown != shown.TextMatrix(row, col)) {
+                shown.SetTextMatrix(row, col, texts.shown);
+            }
+        });
+    };
+    const bool redraw = shown.Redraw();
+    shown.SetRedraw(false);
+    const bool anyCellStyle = !m_registry.colEdit().empty();
+    for (qint32 col = 0; col < cols; ++col) {
+        const clsGrid *mode = m_registry.lastColumnMode(col);
+        if (!mode || !changesText(mode->CaseFormat, mode->CustomFormat)) {
+            continue;
+        }
+        for (qint32 row = firstRow; row <= lastRow; ++row) {
+            // A cell style replaces the column's case and format; those cells come below.
+            if (!anyCellStyle || !m_registry.firstEditStyle(row, col)) {
+                style(row, col, mode->CaseFormat, mode->CustomFormat);
+            }
+        }
+    }
+    for (const clsEdit &edit : m_registry.colEdit()) {
+        const bool inRange =
+            edit.iRow >= firstRow && edit.iRow <= lastRow && edit.iCol >= 0 && edit.iCol < cols;
+        // Only the first style of a cell counts, as for a text written by code.
+        if (inRange && m_registry.firstEditStyle(edit.iRow, edit.iCol) == &edit &&
+            changesText(edit.CaseFormat, edit.CustomFormat)) {
+            style(edit.iRow, edit.iCol, edit.CaseFormat, edit.CustomFormat);
+        }
+    }
+    shown.SetRedraw(redraw);
 }
 
 void CellEditor::giveTypingLook() {

@@ -2,6 +2,7 @@
 
 #include "editing/cell_text.h"
 #include "editing/editor_placement.h"
+#include "editing/row_follower.h"
 #include "editing/validation_notes.h"
 #include "styles/cell_style_state.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace Vantrel3 {
 
@@ -64,6 +66,7 @@ public:
         QString rawBefore;   // the hidden grid's, before
         QString validated;   // to show, or "Err"
         qint32 dataType = 0; // the type it was checked by
+        qint32 caseType = 0; // the case the shown text takes
         // The lookup label of a coded text, which the cell shows.
         std::optional<QString> label;
         bool changed() const { return text != rawBefore; }
@@ -73,10 +76,14 @@ public:
     // the cell's data type, or by `fallbackType` (the bound field's) when the cell has none.
     // Touches nothing.
     Commit endEdit(qint32 fallbackType) const;
-    // Second half: the grids take the shown and raw texts. With `keepInvalidRaw` (a bound grid)
-    // an invalid text shows "Err" while the hidden grid keeps what was typed, so that entering
-    // the cell again shows it; the record was not written. Each step runs even when one fails.
+    // Second half: the grids take the shown and raw texts of the commit's cell. With
+    // `keepInvalidRaw` (a bound grid) an invalid text shows "Err" while the hidden grid keeps what
+    // was typed, so that entering the cell again shows it; the record was not written. Each step
+    // runs even when one fails.
     void applyEdit(const Commit &commit, bool keepInvalidRaw);
+    // The editor and the current cell take again what the hidden grid holds for the cell, after
+    // something other than typing wrote it.
+    void reloadCurrentCell();
     // The rest of leaving, whatever AllowEdit is: style state back to neutral, the plain look,
     // the buttons hidden and the focus to the grid.
     void finishLeaving();
@@ -87,6 +94,10 @@ public:
     CellStyleState styleFor(qint32 row, qint32 col) const;
     // Writes the shown and raw texts of (row, col) to both grids, in the cell's style.
     void formatCellText(qint32 row, qint32 col, const QString &text);
+    // Shows rows [firstRow, lastRow], filled with stored values, in the look a text written by
+    // code gets; the hidden grid keeps them as stored. Only cells whose style converts case or
+    // has a format change, so the others keep the text the two grids share.
+    void styleStoredRows(qint32 firstRow, qint32 lastRow);
     // The shown and raw texts of `text` in a style.
     static CellText::Styled styled(const QString &text, const CellStyleState &style);
     // The same for a text code writes into (row, col): a code of the cell's lookup items shows
@@ -99,11 +110,13 @@ public:
     const CellStyleRegistry &registry() const { return m_registry; }
     // Why each cell showing "Err" is invalid.
     const ValidationNotes &notes() const { return m_notes; }
-    // Rows inserted or removed in the grids: what is kept by cell follows its row.
+    // Rows inserted or removed in the grids: what is kept by cell follows its row, here and in
+    // every follower.
     void rowsInserted(qint32 first, qint32 count);
     void rowsRemoved(qint32 first, qint32 count);
     // The grids were emptied or filled again: nothing kept by cell stands any more.
     void cellsReplaced();
+    void addRowFollower(RowFollower *follower);
     // The control's own width in twips, which placement keeps the editor inside.
     qint32 controlWidth() const;
 
@@ -117,6 +130,7 @@ private:
     const EditOptions &m_options;
     std::function<void(const QStringList &)> m_lookupItemsSink;
     ValidationNotes m_notes;
+    std::vector<RowFollower *> m_followers;
     bool m_placementPending = false;
 };
 

@@ -17,13 +17,13 @@ void EditorKeys::leave() {
     t.grid.setFocus();
 }
 
-void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
+void EditorKeys::KeyDown(qint16 &KeyCode, qint16 &Shift) {
     // A key for a cell scrolled out of view brings it back first: what is typed shows where
     // it goes.
     if (!t.cells.currentCellInView()) {
         t.actions.bringCurrentCellIntoView();
     }
-    if (handleFunctionKey(KeyCode)) {
+    if (handleFunctionKey(KeyCode) || handleEditShortcut(KeyCode, Shift, true)) {
         return;
     }
     const FlexGrid &g = t.grid;
@@ -86,6 +86,10 @@ void EditorKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
 }
 
 void EditorKeys::KeyPress(qint16 &KeyAscii) {
+    if (swallowsShortcutCharacter(KeyAscii)) {
+        KeyAscii = 0;
+        return;
+    }
     try {
         if (KeyAscii == vbKeyReturn) {
             KeyAscii = 0;

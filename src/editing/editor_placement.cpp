@@ -164,4 +164,15 @@ EditorLayout EditorPlacement::layout(const PlacementMetrics &m, const CellStyleR
     return Placer(m, registry).run();
 }
 
+PlacedStyle EditorPlacement::typingStyle(const CellStyleRegistry &registry, qint32 row,
+                                         qint32 col) {
+    if (const clsEdit *edit = registry.firstEditStyle(row, col)) {
+        return {edit->MaxLen, edit->DataFormat, edit->CaseFormat, edit->CustomFormat};
+    }
+    if (const clsGrid *mode = registry.firstColumnMode(col)) {
+        return {mode->MaxLen, mode->DataType, mode->CaseFormat, mode->CustomFormat};
+    }
+    return {};
+}
+
 } // namespace Vantrel3

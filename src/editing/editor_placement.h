@@ -83,6 +83,9 @@ public:
     }
 
     static EditorLayout layout(const PlacementMetrics &m, const CellStyleRegistry &registry);
+    // The style a cell's records give its editor, by the same rule as layout: the first column
+    // mode, then the first cell style over it.
+    static PlacedStyle typingStyle(const CellStyleRegistry &registry, qint32 row, qint32 col);
 };
 
 } // namespace Vantrel3

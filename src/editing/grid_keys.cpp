@@ -14,8 +14,8 @@
 
 namespace Vantrel3 {
 
-void GridKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
-    if (handleFunctionKey(KeyCode)) {
+void GridKeys::KeyDown(qint16 &KeyCode, qint16 &Shift) {
+    if (handleFunctionKey(KeyCode) || handleEditShortcut(KeyCode, Shift, false)) {
         return;
     }
     const FlexGrid &g = t.grid;
@@ -58,6 +58,10 @@ void GridKeys::KeyDown(qint16 &KeyCode, qint16 & /*Shift*/) {
 }
 
 void GridKeys::KeyPress(qint16 &KeyAscii) {
+    if (swallowsShortcutCharacter(KeyAscii)) {
+        KeyAscii = 0;
+        return;
+    }
     // A fixed cell is never edited by typing.
     if (!t.options.allowEdit || t.grid.Row() < t.grid.FixedRows() ||
         t.grid.Col() < t.grid.FixedCols()) {

@@ -21,6 +21,14 @@ public:
     virtual void openCellPopup() = 0;
     virtual bool listPopupOpen() const = 0;
     virtual void closeListPopup() = 0;
+    // The edits beyond the current cell's text: the selection to the clipboard, the clipboard
+    // pasted from the current cell (with `blockOnly`, a single cell is left to the editor and
+    // false comes back), undo and redo, and the removal of the current row.
+    virtual void copyCells() = 0;
+    virtual bool pasteCells(bool blockOnly) = 0;
+    virtual void undo() = 0;
+    virtual void redo() = 0;
+    virtual void removeCurrentRow() = 0;
 
 protected:
     ~KeyActions() = default;

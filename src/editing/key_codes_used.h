@@ -14,6 +14,17 @@ enum KeyCodeUsed : qint16 {
     vbKeyUp = 38,
     vbKeyRight = 39,
     vbKeyDown = 40,
+    vbKeyDelete = 46,
+    vbKeyC = 67,
+    vbKeyV = 86,
+    vbKeyY = 89,
+    vbKeyZ = 90,
+};
+
+// The Shift argument of KeyDown.
+enum ShiftMaskUsed : qint16 {
+    vbShiftMask = 1,
+    vbCtrlMask = 2,
 };
 
 } // namespace Vantrel3

@@ -31,10 +31,21 @@ protected:
     // The function key opens the current cell's popup; true when the key was the function key,
     // which then does nothing else.
     bool handleFunctionKey(qint16 &KeyCode);
+    // Copy, paste, undo, redo and the removal of the current row; true when the key was one of
+    // them and was handled here, which then does nothing else. In the editor, what the editor
+    // does better itself is left to it: its selected text copied, a single cell pasted, typing
+    // undone and redone.
+    bool handleEditShortcut(qint16 &KeyCode, qint16 Shift, bool inEditor);
+    // The character of a key handled as a shortcut (Ctrl+V gives "v" on some platforms, a
+    // control character on others) is no typing: true for it, once.
+    bool swallowsShortcutCharacter(qint16 KeyAscii);
     // The message box of a key press that failed.
     void showKeyPressFailure(const QString &description);
 
     KeyTargets t;
+
+private:
+    qint16 m_shortcutKey = 0;
 };
 
 } // namespace Vantrel3

@@ -56,4 +56,9 @@ QString LookupCodes::storedText(qint32 row, qint32 col, const QString &text) con
     return codeFor(row, col, text).value_or(text);
 }
 
+QString LookupCodes::storedOnLeave(qint32 row, qint32 col, const QString &raw,
+                                   const QString &text) const {
+    return text == shownText(row, col, raw) ? raw : storedText(row, col, text);
+}
+
 } // namespace Vantrel3

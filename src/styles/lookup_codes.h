@@ -30,6 +30,10 @@ public:
     // What the cell stores for a text the user leaves in it: a known label's code, or the text
     // as typed (a known code among them).
     QString storedText(qint32 row, qint32 col, const QString &text) const;
+    // What a cell holding `raw` stores when the user leaves `text` in it: `raw` when the text is
+    // what the cell shows for it (only the user's change may change what the record holds, also
+    // where `raw` is another item's label), else storedText.
+    QString storedOnLeave(qint32 row, qint32 col, const QString &raw, const QString &text) const;
 
 private:
     struct CellCodes {

@@ -3,6 +3,8 @@
 
 #include "common/bound_control.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QListWidget>
 
 namespace {
@@ -10,18 +12,25 @@ namespace {
 class BoundCodedLookup : public BoundControlTest {
 protected:
     // Binds a new control whose codice_fiscale cells have their items before the table
-    // fills them, as a host form sets itself up; `unnamed` is a code with no item.
+    // fills them, as a host form sets itself up.
     void openWithItems() {
         form = std::make_unique<TestForm>();
         Vantrel &c = form->control();
+        // Upper case, as the codes are: the names still show as they are spelled.
+        c.ColEditMode(1, 0, NoButton, AlphaNumeric, UpperCase);
         for (qint32 r = 1; r <= 3; ++r) {
             c.AddLookUpItem(1, r, QStringLiteral("ANNCF"), QStringLiteral("Anna Bianchi"));
             c.AddLookUpItem(1, r, QStringLiteral("BRNCF"), QStringLiteral("Bruno Neri"));
             c.AddLookUpItem(1, r, QStringLiteral("CRLCF"), QStringLiteral("Carlo Rossi"));
+            c.AddLookUpItem(1, r, QStringLiteral("RM"), QStringLiteral("Roma"));
         }
         c.SetDatabaseName(db->databaseName());
         c.SetRecordSource(QStringLiteral("clienti"));
         ASSERT_TRUE(form->showActive());
+    }
+    void ctrl(QWidget *target, Qt::Key key) {
+        QTest::keyClick(target, key, Qt::ControlModifier);
+        settle();
     }
     QString cell(qint32 row, qint32 col) {
         return grid1()->TextMatrix(row, col) + u'|' + grid2()->TextMatrix(row, col);
@@ -118,4 +127,40 @@ TEST_P(BoundCodedLookup, TheTableOpenedAgainShowsTheNamesOfTheCodesItHolds) {
     leaveDown();
     EXPECT_EQ(writes(), before);
     EXPECT_EQ(cell(2, 1), QStringLiteral("Carlo Rossi|CRLCF"));
+}
+
+TEST_P(BoundCodedLookup, PastedNamesStoreTheirCodesAndUndoAndRedoWriteTheCodesBack) {
+    ASSERT_NO_FATAL_FAILURE(openWithItems());
+    // A name and a code, pasted as a block from the grid.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Roma\nANNCF\n"));
+    goTo(1, 1);
+    ctrl(grid1(), Qt::Key_V);
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+    EXPECT_EQ(rows(), QStringList({"Anna|RM|1980-05-17|10", "Bruno|ANNCF|<null>|20"}));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("Anna Bianchi|ANNCF"));
+    EXPECT_EQ(editor()->Text(), QStringLiteral("Roma"));
+    EXPECT_EQ(control().Text(), QStringLiteral("RM"));
+    // The current cell copies as the code it holds, beside the name shown.
+    ctrl(grid1(), Qt::Key_C);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("RM\n"));
+
+    ctrl(grid1(), Qt::Key_Z);
+    EXPECT_EQ(rows(), kStart);
+    EXPECT_EQ(cell(2, 1), QStringLiteral("Bruno Neri|BRNCF"));
+    EXPECT_EQ(editor()->Text(), QStringLiteral("Anna Bianchi"));
+    ctrl(grid1(), Qt::Key_Y);
+    EXPECT_EQ(rows(), QStringList({"Anna|RM|1980-05-17|10", "Bruno|ANNCF|<null>|20"}));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("Anna Bianchi|ANNCF"));
+
+    // One name pasted into the editor is typing: leaving the cell stores its code.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Bruno Neri"));
+    goTo(2, 1);
+    editor()->setFocus();
+    editor()->selectAll();
+    ctrl(editor(), Qt::Key_V);
+    EXPECT_EQ(editor()->Text(), QStringLiteral("BRUNO NERI")); // the cell's case, as typed
+    leaveDown();
+    EXPECT_EQ(rows(), QStringList({"Anna|RM|1980-05-17|10", "Bruno|BRNCF|<null>|20"}));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("Bruno Neri|BRNCF"));
+    EXPECT_TRUE(boxes.boxes.isEmpty());
 }

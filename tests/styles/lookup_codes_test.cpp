@@ -48,6 +48,29 @@ TEST(LookupCodes, FirstRegisteredWinsAndTheEmptyTextIsNeverTranslated) {
     EXPECT_EQ(codes.codeFor(1, 1, QString()), std::nullopt);
 }
 
+TEST(LookupCodes, ACellLeftAsItShowedKeepsItsRawTextAndAChangedOneStoresTheCode) {
+    LookupCodes codes;
+    codes.add(1, 1, QStringLiteral("RM"), QStringLiteral("Roma"));
+    codes.add(1, 1, QStringLiteral("RO"), QStringLiteral("Rovigo"));
+    struct Case {
+        const char *raw, *left, *stored;
+    } const cases[] = {
+        {"RM", "Roma", "RM"},
+        {"RO", "roma", "RM"},
+        {"RO", "Roma", "RM"},
+        // A label held as plain text, left as it showed, is no change to a code.
+        {"Rovigo", "Rovigo", "Rovigo"},
+        {"Rovigo", "rovigo", "RO"},
+        {"", "", ""},
+        {"RM", "Rom", "Rom"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.raw << " -> " << c.left);
+        EXPECT_EQ(codes.storedOnLeave(1, 1, QString::fromUtf8(c.raw), QString::fromUtf8(c.left)),
+                  QString::fromUtf8(c.stored));
+    }
+}
+
 TEST(LookupCodes, RegistryListsLabelsInCallOrderAndTranslatesNoPlainItem) {
     CellStyleRegistry registry;
     registry.AddLookUp(0, 1, QStringLiteral("Torino"));
