@@ -5,7 +5,6 @@
 
 #include <Vantrel3/PropertyPages.h>
 #include <Vantrel3/Vantrel.h>
-#include <Vantrel3/VbError.h>
 #include <Vantrel3/vbruntime.h>
 
 #include <QLabel>
@@ -103,13 +102,9 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
         return;
     }
     // The data source opens the table; both grids fill themselves from it.
+    // A database that does not open is told by the control itself, in a message.
     m_grid->SetRecordSource(QStringLiteral("clienti"));
-    try {
-        m_grid->SetDatabaseName(databasePath);
-    } catch (const VbError &e) {
-        setHint(QStringLiteral("Database non disponibile: ") + e.Description());
-        return;
-    }
+    m_grid->SetDatabaseName(databasePath);
     const int widths[] = {2200, 2300, 1500, 1400, 1400, 1500, 1500};
     for (int c = 0; c < ColumnCount && c < m_grid->Cols(); ++c) {
         m_grid->SetColWidth(c, widths[c]);

@@ -14,6 +14,7 @@
 #include "styles/cell_style_registry.h"
 
 #include <Vantrel3/Vantrel.h>
+#include <Vantrel3/VbError.h>
 
 #include <QPixmap>
 
@@ -93,6 +94,9 @@ public:
     // The data source opens again (DatabaseName, RecordSource): what is pending is committed
     // and bound entry on the old records ends first.
     void beforeRefresh();
+    // A data source that did not open: one message, and bound entry waits for one that does
+    // while the grids keep what they show.
+    void tellSourceUnavailable(const VbError &error);
     // Emits the change signal of a property.
     void notify(const QString &property);
     QFont ambientFont() const;

@@ -365,6 +365,11 @@ void VantrelPrivate::beforeRefresh() {
     binding.beforeRefresh();
 }
 
+void VantrelPrivate::tellSourceUnavailable(const VbError &error) {
+    MsgBox(QStringLiteral("L'origine dei dati non è disponibile: ") + error.Description(),
+           vbCritical, QStringLiteral("Vantrel Message"), q);
+}
+
 // --- Key actions -----------------------------------------------------------------------------
 
 void VantrelPrivate::setRow(qint32 row) {

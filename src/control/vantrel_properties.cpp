@@ -486,8 +486,13 @@ QString Vantrel::DatabaseName() const {
 
 void Vantrel::SetDatabaseName(const QString &name) {
     d->beforeRefresh();
-    d->Data1->SetDatabaseName(name);
-    d->Data1->Refresh();
+    try {
+        d->Data1->SetDatabaseName(name);
+        d->Data1->Refresh();
+    } catch (const VbError &e) {
+        d->tellSourceUnavailable(e);
+        return;
+    }
     Q_EMIT PropertyChanged(QStringLiteral("DatabaseName"));
 }
 
@@ -513,9 +518,7 @@ void Vantrel::SetRecordSource(const QString &source) {
         d->Data1->SetRecordSource(source);
         d->Data1->Refresh();
     } catch (const VbError &e) {
-        // Bound entry waits for a data source that opens; the grids keep what they show.
-        MsgBox(QStringLiteral("L'origine dei dati non è disponibile: ") + e.Description(),
-               vbCritical, QStringLiteral("Vantrel Message"), this);
+        d->tellSourceUnavailable(e);
         return;
     }
     Q_EMIT PropertyChanged(QStringLiteral("RecordSource"));

@@ -134,6 +134,11 @@ QSqlDatabase openConnection(const QString &connectionName, const ConnectionTarge
         QSqlDatabase::removeDatabase(connectionName);
         throw error;
     }
+    if (target.dialect == Dialect::Sqlite) {
+        // SQLite enforces a table's declared foreign keys only when each connection asks it to:
+        // without this, deleting a customer would leave their orders pointing at nothing.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    }
     if (target.dialect == Dialect::Postgres) {
         // A row or table locked by another session is reported after the same wait as
         // SQLite's busy timeout instead of freezing the user interface.

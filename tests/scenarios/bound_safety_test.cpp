@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -457,4 +458,73 @@ TEST_P(BoundSafety, TheBlankRecordGoesAtTheEndOnlyIfTheDatabaseStillHoldsItBlank
                       (c.filledByAnotherUser ? QStringList{QStringLiteral("Riempito||<null>|0")}
                                              : QStringList()));
     }
+}
+
+TEST_P(BoundSafety, ARecordOtherRecordsReferToKeepsItsRowAndSaysWhy) {
+    ASSERT_TRUE(db->exec({QStringLiteral("CREATE TABLE ordini (id INTEGER PRIMARY KEY, cliente "
+                                         "INTEGER REFERENCES clienti (id))"),
+                          QStringLiteral("INSERT INTO ordini (id, cliente) SELECT 1, id FROM "
+                                         "clienti WHERE nome = 'Bruno'")}))
+        << db->error().toStdString();
+    bindAndShow();
+    control().RemoveItem(2);
+    settle();
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(grid1()->TextMatrix(2, 0), QStringLiteral("Bruno"));
+    EXPECT_EQ(rows(), kStart);
+    // Rows and records are still in step.
+    typeAt(2, 0, QStringLiteral("Bruna"));
+    leaveDown();
+    EXPECT_EQ(rows(), QStringList({"Anna|ANNCF|1980-05-17|10", "Bruna|BRNCF|<null>|20"}));
+}
+
+TEST_P(BoundSafety, AFailedDatabaseChangeIsToldOnceAndAGoodOneResumesBoundEntry) {
+    bindAndShow();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EXPECT_NO_THROW(control().SetDatabaseName(folder.filePath(QStringLiteral("manca/clienti.db"))));
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_TRUE(lastBox().contains(QStringLiteral("non è disponibile"))) << lastBox().toStdString();
+    // The grid keeps what it shows and takes edits; moving about says nothing more.
+    typeAt(1, 0, QStringLiteral("Anita"));
+    leaveDown();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(grid1(), Qt::Key_Right);
+    }
+    settle();
+    EXPECT_EQ(boxes.boxes.size(), 1) << lastBox().toStdString();
+    EXPECT_EQ(grid1()->TextMatrix(1, 0), QStringLiteral("Anita"));
+    EXPECT_EQ(rows(), kStart);
+
+    control().SetDatabaseName(db->databaseName());
+    EXPECT_EQ(boxes.boxes.size(), 1) << lastBox().toStdString();
+    EXPECT_EQ(grid1()->TextMatrix(1, 0), QStringLiteral("Anna"));
+    typeAt(1, 0, QStringLiteral("Anita"));
+    leaveDown();
+    EXPECT_EQ(rows().front(), QStringLiteral("Anita|ANNCF|1980-05-17|10"));
+}
+
+TEST_P(BoundSafety, AGoodRefreshDuringBoundEntryLeavesNoBlankRecordBehind) {
+    bindAndShow();
+    control().AddItem(QStringLiteral("Dora\tDRACF\t\t7"));
+    settle();
+    ASSERT_EQ(rows(), kStart + QStringList({"Dora|DRACF|<null>|7", "||<null>|0"}));
+
+    // The blank record of the trailing row goes before each refresh, and the new trailing row
+    // gets one only when it is written.
+    for (int i = 0; i < 2; ++i) {
+        control().SetRecordSource(QStringLiteral("clienti"));
+        settle();
+    }
+    EXPECT_TRUE(boxes.boxes.isEmpty()) << lastBox().toStdString();
+    EXPECT_EQ(rows(), kStart + QStringList({"Dora|DRACF|<null>|7"}));
+    EXPECT_EQ(shown(grid1()).mid(1),
+              QStringList({"Anna|ANNCF|17/05/1980|10", "Bruno|BRNCF||20", "Dora|DRACF||7", "|||"}));
+    typeAt(4, 0, QStringLiteral("Ezio"));
+    leaveDown();
+    const QStringList withEzio =
+        kStart + QStringList({"Dora|DRACF|<null>|7", "Ezio|<null>|<null>|<null>"});
+    EXPECT_EQ(rows(), withEzio);
+    close();
+    EXPECT_EQ(rows(), withEzio);
 }
