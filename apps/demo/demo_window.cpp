@@ -16,9 +16,28 @@ using namespace Vantrel3;
 
 namespace {
 
-enum Column { Nome, CodiceFiscaleCol, PartitaIvaCol, Nascita, Importo, Citta, ColumnCount };
+enum Column {
+    Nome,
+    CodiceFiscaleCol,
+    PartitaIvaCol,
+    Nascita,
+    Importo,
+    Citta,
+    Provincia,
+    ColumnCount
+};
 
 const char *const kCities[] = {"Milano", "Napoli", "Roma", "Rovigo", "Torino", "Venezia"};
+
+// The table stores a province's code; the user reads and picks its name.
+struct Province {
+    const char *code;
+    const char *name;
+};
+constexpr Province kProvinces[] = {
+    {"BO", "Bologna"}, {"FI", "Firenze"}, {"MI", "Milano"}, {"NA", "Napoli"},  {"PA", "Palermo"},
+    {"RM", "Roma"},    {"RO", "Rovigo"},  {"TO", "Torino"}, {"VE", "Venezia"},
+};
 
 // Lookup items are registered per cell; rows added later get them when they are added.
 constexpr int kLookupRows = 200;
@@ -65,9 +84,15 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     m_grid->ColEditMode(Nascita, 10, ButtonStyleDrop, Date);
     m_grid->ColEditMode(Importo, 12, ButtonStyleDrop, Decimal, NoCase, QStringLiteral("#,##0.00"));
     m_grid->ColEditMode(Citta, 30, ButtonStyleDrop, AlphaNumeric, UpperCase);
+    m_grid->ColEditMode(Provincia, 30, ButtonStyleDrop, AlphaNumeric);
+    // Before the table opens, so that its codes read as names from the start.
     for (int row = 1; row <= kLookupRows; ++row) {
         for (const char *city : kCities) {
             m_grid->AddLookUp(Citta, row, QString::fromUtf8(city));
+        }
+        for (const Province &p : kProvinces) {
+            m_grid->AddLookUpItem(Provincia, row, QString::fromLatin1(p.code),
+                                  QString::fromUtf8(p.name));
         }
     }
 
@@ -80,12 +105,12 @@ DemoWindow::DemoWindow(const QString &databasePath, QWidget *parent)
     // A database that does not open is told by the control itself, in a message.
     m_grid->SetRecordSource(QStringLiteral("clienti"));
     m_grid->SetDatabaseName(databasePath);
-    const int widths[] = {2200, 2300, 1500, 1400, 1400, 1500};
+    const int widths[] = {2200, 2300, 1500, 1400, 1400, 1500, 1500};
     for (int c = 0; c < ColumnCount && c < m_grid->Cols(); ++c) {
         m_grid->SetColWidth(c, widths[c]);
     }
-    // The city column takes the rest of the window's width.
-    (new LastColumnFiller(m_grid, widths[Citta]))->fill();
+    // The province column takes the rest of the window's width.
+    (new LastColumnFiller(m_grid, widths[Provincia]))->fill();
     setHint(QStringLiteral("Database: ") + databasePath +
             QStringLiteral(" - F7 apre il calendario, la calcolatrice o l'elenco; Ctrl+Z annulla, "
                            "Ctrl+V incolla un blocco di celle"));

@@ -263,6 +263,12 @@ public:
     /// Adds @p sData to the lookup list of cell (@p iRow, @p iCol), which the cell's button opens
     /// and AutoComplete completes from.
     void AddLookUp(qint32 iCol, qint32 iRow, const QString &sData);
+    /// Adds an item with a code and a label to the lookup list of cell (@p iRow, @p iCol): the
+    /// list, the editor and the cell show @p Label, while the cell's raw text, Text and the bound
+    /// record hold @p Code. A label left in the cell whole, in any case (typed, picked, pasted or
+    /// restored by Undo), is stored as its code; any other text stays as it is. A cell that holds
+    /// the code shows the label at once, and so do the cells a table fills later.
+    void AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code, const QString &Label);
     /// @}
 
     /// Adds a row: the item's tab-separated texts go to its cells from column 0, each styled like

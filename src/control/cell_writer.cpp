@@ -5,6 +5,7 @@
 #include "editing/editor_placement.h"
 #include "editing/typing_filter.h"
 #include "host/ignoring_errors.h"
+#include "styles/cell_style_registry.h"
 
 #include <Vantrel3/Enums.h>
 #include <Vantrel3/FlexGrid.h>
@@ -36,24 +37,31 @@ CellWriter::Result CellWriter::write(qint32 row, qint32 col, const QString &text
     CellEditor::Commit c;
     c.row = row;
     c.col = col;
+    c.typed = text;
     c.text = text;
     c.caseType = style.caseType;
     // The cell's own data type decides; the field's only where the cell has none.
     c.dataType = style.dataType != NoType
                      ? style.dataType
                      : (m_binding.active() ? m_binding.fieldDataType(col) : NoType);
+    c.rawBefore = m_raw.TextMatrix(row, col);
+    const LookupCodes &codes = m_registry.lookUpCodes();
     if (check == Check::AsTyped) {
-        c.text = TypingFilter::pasted(style.dataType, style.caseType, text);
-        if (QString why = refusal(text, c.text, style.maxLength, c.dataType); !why.isEmpty()) {
+        c.typed = TypingFilter::pasted(style.dataType, style.caseType, text);
+        if (QString why = refusal(text, c.typed, style.maxLength, c.dataType); !why.isEmpty()) {
             return {RecordBinding::Outcome::NothingToWrite, why, false};
         }
+        // A lookup label stands for its code, as when it is typed.
+        c.text = codes.storedOnLeave(row, col, c.rawBefore, c.typed);
     }
+    // A restored value is a raw text already: a code stays a code, and a label written as
+    // plain text stays that text.
+    c.label = codes.labelFor(row, col, c.text);
     c.validated = CellText::validate(c.text, c.dataType, style.customFormat);
     if (check == Check::AsTyped && c.invalid()) {
         return {RecordBinding::Outcome::NothingToWrite, CellText::reason(c.text, c.dataType),
                 false};
     }
-    c.rawBefore = m_raw.TextMatrix(row, col);
     if (!c.changed()) {
         return {};
     }

@@ -209,6 +209,8 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
     const Recordset &rs = m_data.Recordset();
     const qint32 fields = rs.fieldCount();
     const qint32 records = rs.RecordCount();
+    // The shown grid reads a code of a cell's lookup items as its label.
+    const LookupCodes &codes = m_cells.registry().lookUpCodes();
     // The records reached the grids as Data1 read them (m_filler). Only a recordset whose
     // records went to another sink is copied here, record by record.
     if (!m_filler.takeFilled()) {
@@ -221,13 +223,29 @@ void RecordBinding::fillGrids(bool shown, const std::function<void()> &addTraili
             for (qint32 c = 0; c < fields; ++c) {
                 grid->SetTextMatrix(0, c, names.Item(c).Name());
             }
+            const bool labels = grid == &m_shown;
             for (qint32 r = 0; r < records; ++r) {
                 for (qint32 c = 0; c < fields; ++c) {
-                    grid->SetTextMatrix(r + 1, c, rs.text(r, c));
+                    const QString text = rs.text(r, c);
+                    grid->SetTextMatrix(r + 1, c, labels ? codes.shownText(r + 1, c, text) : text);
                 }
             }
             grid->SetRedraw(redraw);
         }
+    } else if (!codes.isEmpty()) {
+        // The streamed texts are the stored ones: a cell whose code has a label takes its own.
+        const bool redraw = m_shown.Redraw();
+        m_shown.SetRedraw(false);
+        for (qint32 r = 1; r <= records; ++r) {
+            for (qint32 c = 0; c < fields; ++c) {
+                const QString raw = m_raw.TextMatrix(r, c);
+                const QString shown = codes.shownText(r, c, raw);
+                if (shown != raw) {
+                    m_shown.SetTextMatrix(r, c, shown);
+                }
+            }
+        }
+        m_shown.SetRedraw(redraw);
     }
     // Stored values are shown in their column's case and format, as texts written by code are.
     m_cells.styleStoredRows(1, records);

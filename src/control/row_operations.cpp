@@ -150,8 +150,9 @@ void RowOperations::Clear() {
 }
 
 void RowOperations::SetText(const QString &text) {
-    const CellText::Styled texts =
-        CellEditor::styled(text, m_cells.styleFor(m_shown.Row(), m_shown.Col()));
+    const qint32 row = m_shown.Row();
+    const qint32 col = m_shown.Col();
+    const CellText::Styled texts = m_cells.styledFor(row, col, text, m_cells.styleFor(row, col));
     m_shown.SetText(texts.shown);
     m_raw.SetText(texts.raw);
     m_session.forget();
@@ -159,13 +160,16 @@ void RowOperations::SetText(const QString &text) {
 }
 
 void RowOperations::SetTextArray(qint32 index, const QString &text) {
-    // The style is the current cell's, whichever cell the index names.
+    // The style is the current cell's, whichever cell the index names; the lookup items are
+    // the named cell's own.
+    const qint32 cols = m_shown.Cols();
+    const qint32 row = cols > 0 ? index / cols : -1;
+    const qint32 col = cols > 0 ? index % cols : -1;
     const CellText::Styled texts =
-        CellEditor::styled(text, m_cells.styleFor(m_shown.Row(), m_shown.Col()));
+        m_cells.styledFor(row, col, text, m_cells.styleFor(m_shown.Row(), m_shown.Col()));
     m_shown.SetTextArray(index, texts.shown);
     m_raw.SetTextArray(index, texts.raw);
-    const qint32 cols = m_shown.Cols();
-    if (cols > 0 && index / cols == m_shown.Row() && index % cols == m_shown.Col()) {
+    if (cols > 0 && row == m_shown.Row() && col == m_shown.Col()) {
         m_session.forget();
     }
     m_cells.placeEditor();

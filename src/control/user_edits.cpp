@@ -8,6 +8,7 @@
 #include "editing/edit_session.h"
 #include "editing/editor_box.h"
 #include "host/ignoring_errors.h"
+#include "styles/cell_style_registry.h"
 
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/MessageBox.h>
@@ -81,9 +82,11 @@ void UserEdits::copy() const {
         QStringList shownRow;
         for (qint32 c = left; c <= right; ++c) {
             const bool current = r == g.Row() && c == g.Col();
-            // The current cell gives what its editor shows, typing included.
+            // The current cell gives what its editor shows, typing included; as raw text, a
+            // lookup label gives its code, as leaving the cell would store it.
             if (current && m_p.options.allowEdit && m_p.editor.Visible()) {
-                rawRow.append(m_p.editor.Text());
+                rawRow.append(m_p.registry.lookUpCodes().storedOnLeave(
+                    r, c, m_p.raw.TextMatrix(r, c), m_p.editor.Text()));
                 shownRow.append(m_p.editor.Text());
             } else {
                 rawRow.append(m_p.raw.TextMatrix(r, c));

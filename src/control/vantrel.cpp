@@ -275,6 +275,15 @@ void Vantrel::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
     d->registry.AddLookUp(iCol, iRow, sData);
 }
 
+void Vantrel::AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code, const QString &Label) {
+    if (!d->options.allowEdit) {
+        return;
+    }
+    d->registry.AddLookUpItem(iCol, iRow, Code, Label);
+    // The cell may have been filled before the item existed.
+    d->cells.lookUpItemAdded(iRow, iCol);
+}
+
 void Vantrel::AddItem(const QString &Item, std::optional<qint32> Index) {
     d->rows.AddItem(Item, Index);
     Q_EMIT RowsChanged();

@@ -256,7 +256,7 @@ void VantrelPrivate::commitCell(qint32 row, qint32 col) {
     case RecordBinding::Outcome::Changed:
         // Nothing is shown as saved (a changed record shows what the database holds now); the
         // user is taken back to the cell with what they typed.
-        failedWrite = FailedWrite{row, col, c.text, w.description};
+        failedWrite = FailedWrite{row, col, c.typed, w.description};
         break;
     case RecordBinding::Outcome::Deleted:
         failedWrite = FailedWrite{-1, -1, QString(), w.description};
@@ -346,9 +346,7 @@ void VantrelPrivate::commitPendingTyping() {
         commitCell(row, col);
         if (!failedWrite) {
             // The editor stays on the cell, now holding what the cell holds.
-            const QString raw = MSFlexGrid2->Text();
-            Text1->SetText(raw);
-            session.load(row, col, raw);
+            cells.reloadEditor();
         }
     }
     if (!failedWrite) {

@@ -92,9 +92,7 @@ void CellEditor::placeEditor() {
     applyLayout(EditorPlacement::layout(m, m_registry));
     editor.setAccessibleName(EditorAccessibleName::forCell(grid, m.row, m.col));
     if (!m_session.holdsTyping(m.row, m.col, editor.Text())) {
-        const QString raw = m_parts.raw.Text();
-        editor.SetText(raw);
-        m_session.load(m.row, m.col, raw);
+        reloadEditor();
     }
     editor.SetVisible(true);
     editor.raise();
@@ -162,8 +160,32 @@ void CellEditor::loadCurrentCell() {
     raw.SetCol(shown.Col());
     raw.SetRow(shown.Row());
     if (m_options.allowEdit) {
-        m_parts.editor.SetText(raw.Text());
+        m_parts.editor.SetText(
+            m_registry.lookUpCodes().shownText(shown.Row(), shown.Col(), raw.Text()));
         shown.SetText(m_parts.editor.Text());
+    }
+}
+
+void CellEditor::reloadEditor() {
+    const qint32 row = m_parts.shown.Row();
+    const qint32 col = m_parts.shown.Col();
+    const QString text = m_registry.lookUpCodes().shownText(row, col, m_parts.raw.Text());
+    m_parts.editor.SetText(text);
+    m_session.load(row, col, text);
+}
+
+void CellEditor::lookUpItemAdded(qint32 row, qint32 col) {
+    FlexGrid &shown = m_parts.shown;
+    if (row < shown.FixedRows() || col < shown.FixedCols() || row >= shown.Rows() ||
+        col >= shown.Cols()) {
+        return;
+    }
+    if (const std::optional<QString> label =
+            m_registry.lookUpCodes().labelFor(row, col, m_parts.raw.TextMatrix(row, col))) {
+        shown.SetTextMatrix(row, col, *label);
+    }
+    if (row == shown.Row() && col == shown.Col()) {
+        placeEditor();
     }
 }
 
@@ -171,13 +193,17 @@ CellEditor::Commit CellEditor::endEdit(qint32 fallbackType) const {
     Commit c;
     c.row = m_parts.shown.Row();
     c.col = m_parts.shown.Col();
-    c.text = m_parts.editor.Text();
+    c.typed = m_parts.editor.Text();
     c.rawBefore = m_parts.raw.TextMatrix(c.row, c.col);
+    const LookupCodes &codes = m_registry.lookUpCodes();
+    c.text = codes.storedOnLeave(c.row, c.col, c.rawBefore, c.typed);
     const CellStyleState &style = m_session.style;
     // The cell's own data type decides; the field's only where the cell has none.
     c.dataType = style.CurDataType != NoType ? style.CurDataType : fallbackType;
     c.caseType = style.CurCaseType;
+    // The code is what the record takes, so the code is what must be valid.
     c.validated = CellText::validate(c.text, c.dataType, style.CurCustomFormat);
+    c.label = codes.labelFor(c.row, c.col, c.text);
     return c;
 }
 
@@ -185,9 +211,15 @@ void CellEditor::applyEdit(const Commit &c, bool keepInvalidRaw) {
     const bool keepRaw = keepInvalidRaw && c.invalid();
     // By address: the cell may be any cell, not only the one being left.
     ignoringErrors([&] {
-        m_parts.shown.SetTextMatrix(
-            c.row, c.col,
-            keepRaw ? CellText::kErr : CellText::shownOnLeave(c.text, c.validated, c.caseType));
+        QString shown;
+        if (keepRaw) {
+            shown = CellText::kErr;
+        } else if (c.label && !c.invalid()) {
+            shown = *c.label;
+        } else {
+            shown = CellText::shownOnLeave(c.typed, c.validated, c.caseType);
+        }
+        m_parts.shown.SetTextMatrix(c.row, c.col, shown);
     });
     ignoringErrors([&] {
         m_parts.raw.SetTextMatrix(c.row, c.col, c.invalid() && !keepRaw ? CellText::kErr : c.text);
@@ -234,7 +266,8 @@ void CellEditor::addRowFollower(RowFollower *follower) {
 void CellEditor::reloadCurrentCell() {
     loadCurrentCell();
     if (m_options.allowEdit) {
-        m_session.load(m_parts.shown.Row(), m_parts.shown.Col(), m_parts.raw.Text());
+        // What the editor now shows, a code's label included, is no typing.
+        m_session.load(m_parts.shown.Row(), m_parts.shown.Col(), m_parts.editor.Text());
     }
 }
 
@@ -258,8 +291,18 @@ CellText::Styled CellEditor::styled(const QString &text, const CellStyleState &s
     return CellText::styled(text, style.CurCaseType, style.CurCustomFormat);
 }
 
+CellText::Styled CellEditor::styledFor(qint32 row, qint32 col, const QString &text,
+                                       const CellStyleState &style) const {
+    CellText::Styled texts = styled(text, style);
+    if (const std::optional<QString> label =
+            m_registry.lookUpCodes().labelFor(row, col, texts.raw)) {
+        texts.shown = *label;
+    }
+    return texts;
+}
+
 void CellEditor::formatCellText(qint32 row, qint32 col, const QString &text) {
-    const CellText::Styled texts = styled(text, styleFor(row, col));
+    const CellText::Styled texts = styledFor(row, col, text, styleFor(row, col));
     m_parts.shown.SetTextMatrix(row, col, texts.shown);
     m_parts.raw.SetTextMatrix(row, col, texts.raw);
     m_notes.remove(row, col);
@@ -281,12 +324,17 @@ void CellEditor::styleStoredRows(qint32 firstRow, qint32 lastRow) {
     if (firstRow > lastRow || cols <= 0) {
         return;
     }
+    const LookupCodes &codes = m_registry.lookUpCodes();
     const auto style = [&](qint32 row, qint32 col, qint32 caseType, const QString &format) {
         // The hidden grid keeps the value as stored; one the format cannot take is shown as
         // stored too.
         ignoringErrors([&] {
-            const CellText::Styled texts =
-                CellText::styled(raw.TextMatrix(row, col), caseType, format);
+            const QString stored = raw.TextMatrix(row, col);
+            CellText::Styled texts = CellText::styled(stored, caseType, format);
+            // A code of the cell's lookup items shows its label, in no other case or format.
+            if (const std::optional<QString> label = codes.labelFor(row, col, stored)) {
+                texts.shown = *label;
+            }
             if (texts.shown != shown.TextMatrix(row, col)) {
                 shown.SetTextMatrix(row, col, texts.shown);
             }

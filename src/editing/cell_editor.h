@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace Vantrel3 {
@@ -48,17 +49,26 @@ public:
     void setLookupItemsSink(std::function<void(const QStringList &)> sink);
 
     // Entering: the editor takes the new cell's raw text, which the visible cell shows while
-    // it is current.
+    // it is current. A code of the cell's lookup items reads as its label in both.
     void loadCurrentCell();
+    // The editor takes the current cell's raw text as entering gives it, and holds no typing.
+    void reloadEditor();
+    // A lookup item was added for (row, col): a cell already holding its code shows its label,
+    // and the current cell's editor too unless it holds typing. A cell outside the grids is
+    // left for the fill or write that creates it.
+    void lookUpItemAdded(qint32 row, qint32 col);
     // The text of a cell being left, validated: what the grids and the record would take.
     struct Commit {
         qint32 row = -1;
         qint32 col = -1;
-        QString text;        // the editor's
+        QString typed;       // the editor's
+        QString text;        // the raw text it stands for: a lookup label's code
         QString rawBefore;   // the hidden grid's, before
         QString validated;   // to show, or "Err"
         qint32 dataType = 0; // the type it was checked by
         qint32 caseType = 0; // the case the shown text takes
+        // The lookup label of a coded text, which the cell shows.
+        std::optional<QString> label;
         bool changed() const { return text != rawBefore; }
         bool invalid() const { return validated == CellText::kErr; }
     };
@@ -90,6 +100,10 @@ public:
     void styleStoredRows(qint32 firstRow, qint32 lastRow);
     // The shown and raw texts of `text` in a style.
     static CellText::Styled styled(const QString &text, const CellStyleState &style);
+    // The same for a text code writes into (row, col): a code of the cell's lookup items shows
+    // its label.
+    CellText::Styled styledFor(qint32 row, qint32 col, const QString &text,
+                               const CellStyleState &style) const;
 
     // The editor's look while the user types.
     void giveTypingLook();

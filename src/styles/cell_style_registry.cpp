@@ -1,5 +1,7 @@
 #include "styles/cell_style_registry.h"
 
+#include "styles/cell_key.h"
+
 #include <Vantrel3/VbError.h>
 
 #include <limits>
@@ -14,10 +16,6 @@ qint16 toInteger(qint32 value) {
         throw VbError(VbError::Overflow);
     }
     return qint16(value);
-}
-
-quint64 cellKey(qint32 row, qint32 col) {
-    return (quint64(quint32(row)) << 32) | quint64(quint32(col));
 }
 
 } // namespace
@@ -49,8 +47,16 @@ void CellStyleRegistry::AddButton(qint32 iCol, qint32 iRow, qint32 iStyle) {
 }
 
 void CellStyleRegistry::AddLookUp(qint32 iCol, qint32 iRow, const QString &sData) {
-    m_lookUp.push_back(clsLookUp{iCol, iRow, sData});
+    // The text is its own code, and no translation: what the user types stays as typed.
+    m_lookUp.push_back(clsLookUp{iCol, iRow, sData, sData});
     m_lookUpByCell[cellKey(iRow, iCol)].push_back(m_lookUp.size() - 1);
+}
+
+void CellStyleRegistry::AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code,
+                                      const QString &Label) {
+    m_lookUp.push_back(clsLookUp{iCol, iRow, Label, Code});
+    m_lookUpByCell[cellKey(iRow, iCol)].push_back(m_lookUp.size() - 1);
+    m_codes.add(iRow, iCol, Code, Label);
 }
 
 const clsGrid *CellStyleRegistry::firstColumnMode(qint32 col) const {

@@ -5,6 +5,7 @@
 #include "styles/cls_edit.h"
 #include "styles/cls_grid.h"
 #include "styles/cls_lookup.h"
+#include "styles/lookup_codes.h"
 
 #include <QStringList>
 #include <functional>
@@ -28,6 +29,8 @@ public:
                       const QString &CustomFormat);
     void AddButton(qint32 iCol, qint32 iRow, qint32 iStyle);
     void AddLookUp(qint32 iCol, qint32 iRow, const QString &sData);
+    // An item whose list text is its label, while the cell stores its code.
+    void AddLookUpItem(qint32 iCol, qint32 iRow, const QString &Code, const QString &Label);
 
     const std::vector<clsGrid> &colGrid() const { return m_grid; }
     const std::vector<clsEdit> &colEdit() const { return m_edit; }
@@ -41,6 +44,13 @@ public:
     const clsButtons *firstButton(qint32 row, qint32 col) const;
     // Every matching item in registration order, duplicates kept.
     QStringList lookUpItems(qint32 row, qint32 col) const;
+    // The codes and labels of the items AddLookUpItem registered.
+    const LookupCodes &lookUpCodes() const { return m_codes; }
+    // What a cell shows for a raw text: the label of one of its codes, or the text itself. A
+    // hash look-up, for a fill to call once per cell.
+    QString shownText(qint32 row, qint32 col, const QString &raw) const {
+        return m_codes.shownText(row, col, raw);
+    }
 
     // The data type the editor takes on a cell: the first matching column mode's, then the first
     // matching cell style's; 0 when no record gives one.
@@ -67,6 +77,7 @@ private:
     std::unordered_map<quint64, size_t> m_firstEditByCell;
     std::unordered_map<quint64, size_t> m_firstButtonByCell;
     std::unordered_map<quint64, std::vector<size_t>> m_lookUpByCell;
+    LookupCodes m_codes;
 };
 
 } // namespace Vantrel3
