@@ -31,97 +31,99 @@ class VantrelPrivate;
 /// `Command2`, `Data1`), so that hosts and tests can find them with findChild.
 class VANTREL3_EXPORT Vantrel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(qint32 Rows READ Rows WRITE SetRows NOTIFY RowsChanged)
-    Q_PROPERTY(qint32 Cols READ Cols WRITE SetCols NOTIFY ColsChanged)
-    Q_PROPERTY(qint32 FixedRows READ FixedRows WRITE SetFixedRows NOTIFY FixedRowsChanged)
-    Q_PROPERTY(qint32 FixedCols READ FixedCols WRITE SetFixedCols NOTIFY FixedColsChanged)
-    Q_PROPERTY(qint32 Row READ Row WRITE SetRow NOTIFY RowChanged DESIGNABLE false)
-    Q_PROPERTY(qint32 Col READ Col WRITE SetCol NOTIFY ColChanged DESIGNABLE false)
-    Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE SetBorderStyle NOTIFY BorderStyleChanged)
-    Q_PROPERTY(Vantrel3::ScrollBarsSettings ScrollBars READ ScrollBars WRITE SetScrollBars NOTIFY
+    Q_PROPERTY(qint32 Rows READ Rows WRITE writeRows NOTIFY RowsChanged)
+    Q_PROPERTY(qint32 Cols READ Cols WRITE writeCols NOTIFY ColsChanged)
+    Q_PROPERTY(qint32 FixedRows READ FixedRows WRITE writeFixedRows NOTIFY FixedRowsChanged)
+    Q_PROPERTY(qint32 FixedCols READ FixedCols WRITE writeFixedCols NOTIFY FixedColsChanged)
+    Q_PROPERTY(qint32 Row READ Row WRITE writeRow NOTIFY RowChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 Col READ Col WRITE writeCol NOTIFY ColChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 BorderStyle READ BorderStyle WRITE writeBorderStyle NOTIFY BorderStyleChanged)
+    Q_PROPERTY(Vantrel3::ScrollBarsSettings ScrollBars READ ScrollBars WRITE writeScrollBars NOTIFY
                    ScrollBarsChanged)
-    Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE SetAllowEdit NOTIFY AllowEditChanged)
-    Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY TextChanged DESIGNABLE false)
-    Q_PROPERTY(bool AutoInsert READ AutoInsert WRITE SetAutoInsert NOTIFY AutoInsertChanged)
-    Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete NOTIFY AutoCompleteChanged)
-    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor NOTIFY ForeColorChanged)
+    Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE writeAllowEdit NOTIFY AllowEditChanged)
+    Q_PROPERTY(QString Text READ Text WRITE writeText NOTIFY TextChanged DESIGNABLE false)
+    Q_PROPERTY(bool AutoInsert READ AutoInsert WRITE writeAutoInsert NOTIFY AutoInsertChanged)
     Q_PROPERTY(
-        quint32 ForeColorEdit READ ForeColorEdit WRITE SetForeColorEdit NOTIFY ForeColorEditChanged)
+        bool AutoComplete READ AutoComplete WRITE writeAutoComplete NOTIFY AutoCompleteChanged)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE writeForeColor NOTIFY ForeColorChanged)
+    Q_PROPERTY(quint32 ForeColorEdit READ ForeColorEdit WRITE writeForeColorEdit NOTIFY
+                   ForeColorEditChanged)
     Q_PROPERTY(
-        QFont FontEditText READ FontEditText WRITE SetFontEditText NOTIFY FontEditTextChanged)
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor NOTIFY BackColorChanged)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
-    Q_PROPERTY(Vantrel3::eKeyFunction SetKeyFunction READ SetKeyFunction WRITE SetSetKeyFunction
+        QFont FontEditText READ FontEditText WRITE writeFontEditText NOTIFY FontEditTextChanged)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE writeBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE writeEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(Vantrel3::eKeyFunction SetKeyFunction READ SetKeyFunction WRITE writeSetKeyFunction
                    NOTIFY SetKeyFunctionChanged)
-    Q_PROPERTY(QFont Font READ Font WRITE SetFont NOTIFY FontChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE writeFont NOTIFY FontChanged)
     Q_PROPERTY(Vantrel3::AllowUserResizeSettings AllowUserResizing READ AllowUserResizing WRITE
-                   SetAllowUserResizing NOTIFY AllowUserResizingChanged)
+                   writeAllowUserResizing NOTIFY AllowUserResizingChanged)
     Q_PROPERTY(
-        quint32 BackColorBkg READ BackColorBkg WRITE SetBackColorBkg NOTIFY BackColorBkgChanged)
-    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE SetBackColorFixed NOTIFY
+        quint32 BackColorBkg READ BackColorBkg WRITE writeBackColorBkg NOTIFY BackColorBkgChanged)
+    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE writeBackColorFixed NOTIFY
                    BackColorFixedChanged)
     Q_PROPERTY(
-        quint32 BackColorSel READ BackColorSel WRITE SetBackColorSel NOTIFY BackColorSelChanged)
+        quint32 BackColorSel READ BackColorSel WRITE writeBackColorSel NOTIFY BackColorSelChanged)
     Q_PROPERTY(qint32 CellHeight READ CellHeight DESIGNABLE false)
     Q_PROPERTY(qint32 CellLeft READ CellLeft DESIGNABLE false)
     Q_PROPERTY(qint32 CellTop READ CellTop DESIGNABLE false)
     Q_PROPERTY(qint32 CellWidth READ CellWidth DESIGNABLE false)
-    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE SetCellPicture NOTIFY CellPictureChanged
+    Q_PROPERTY(QPixmap CellPicture READ CellPicture WRITE writeCellPicture NOTIFY CellPictureChanged
                    DESIGNABLE false)
-    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE SetFocusRect NOTIFY FocusRectChanged)
-    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE SetForeColorFixed NOTIFY
+    Q_PROPERTY(qint32 FocusRect READ FocusRect WRITE writeFocusRect NOTIFY FocusRectChanged)
+    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE writeForeColorFixed NOTIFY
                    ForeColorFixedChanged)
     Q_PROPERTY(
-        quint32 ForeColorSel READ ForeColorSel WRITE SetForeColorSel NOTIFY ForeColorSelChanged)
+        quint32 ForeColorSel READ ForeColorSel WRITE writeForeColorSel NOTIFY ForeColorSelChanged)
     Q_PROPERTY(
-        QString FormatString READ FormatString WRITE SetFormatString NOTIFY FormatStringChanged)
-    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor NOTIFY GridColorChanged)
-    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE SetGridColorFixed NOTIFY
+        QString FormatString READ FormatString WRITE writeFormatString NOTIFY FormatStringChanged)
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE writeGridColor NOTIFY GridColorChanged)
+    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE writeGridColorFixed NOTIFY
                    GridColorFixedChanged)
-    Q_PROPERTY(Vantrel3::GridLineSettings GridLines READ GridLines WRITE SetGridLines NOTIFY
+    Q_PROPERTY(Vantrel3::GridLineSettings GridLines READ GridLines WRITE writeGridLines NOTIFY
                    GridLinesChanged)
-    Q_PROPERTY(Vantrel3::GridLineSettings GridLinesFixed READ GridLinesFixed WRITE SetGridLinesFixed
-                   NOTIFY GridLinesFixedChanged)
-    Q_PROPERTY(
-        qint16 GridLineWidth READ GridLineWidth WRITE SetGridLineWidth NOTIFY GridLineWidthChanged)
+    Q_PROPERTY(Vantrel3::GridLineSettings GridLinesFixed READ GridLinesFixed WRITE
+                   writeGridLinesFixed NOTIFY GridLinesFixedChanged)
+    Q_PROPERTY(qint16 GridLineWidth READ GridLineWidth WRITE writeGridLineWidth NOTIFY
+                   GridLineWidthChanged)
     Q_PROPERTY(bool HasDC READ HasDC DESIGNABLE false)
     Q_PROPERTY(qint32 hDC READ hDC DESIGNABLE false)
-    Q_PROPERTY(Vantrel3::HighLightSettings HighLight READ HighLight WRITE SetHighLight NOTIFY
+    Q_PROPERTY(Vantrel3::HighLightSettings HighLight READ HighLight WRITE writeHighLight NOTIFY
                    HighLightChanged)
     Q_PROPERTY(qint32 MouseCol READ MouseCol DESIGNABLE false)
     Q_PROPERTY(qint32 MouseRow READ MouseRow DESIGNABLE false)
-    Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE SetMouseIcon NOTIFY MouseIconChanged)
-    Q_PROPERTY(Vantrel3::MousePointerSettings MousePointer READ MousePointer WRITE SetMousePointer
+    Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE writeMouseIcon NOTIFY MouseIconChanged)
+    Q_PROPERTY(Vantrel3::MousePointerSettings MousePointer READ MousePointer WRITE writeMousePointer
                    NOTIFY MousePointerChanged)
     Q_PROPERTY(bool MultiLine READ MultiLine)
     Q_PROPERTY(
-        qint32 RowHeightMin READ RowHeightMin WRITE SetRowHeightMin NOTIFY RowHeightMinChanged)
+        qint32 RowHeightMin READ RowHeightMin WRITE writeRowHeightMin NOTIFY RowHeightMinChanged)
     Q_PROPERTY(Vantrel3::SelectionModeSettings SelectionMode READ SelectionMode WRITE
-                   SetSelectionMode NOTIFY SelectionModeChanged)
-    Q_PROPERTY(Vantrel3::TextStyleSettings TextStyle READ TextStyle WRITE SetTextStyle NOTIFY
+                   writeSelectionMode NOTIFY SelectionModeChanged)
+    Q_PROPERTY(Vantrel3::TextStyleSettings TextStyle READ TextStyle WRITE writeTextStyle NOTIFY
                    TextStyleChanged)
     Q_PROPERTY(Vantrel3::TextStyleSettings TextStyleFixed READ TextStyleFixed WRITE
-                   SetTextStyleFixed NOTIFY TextStyleFixedChanged)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE SetToolTipText NOTIFY ToolTipTextChanged)
+                   writeTextStyleFixed NOTIFY TextStyleFixedChanged)
     Q_PROPERTY(
-        quint32 BackColorEdit READ BackColorEdit WRITE SetBackColorEdit NOTIFY BackColorEditChanged)
+        QString ToolTipText READ ToolTipText WRITE writeToolTipText NOTIFY ToolTipTextChanged)
+    Q_PROPERTY(quint32 BackColorEdit READ BackColorEdit WRITE writeBackColorEdit NOTIFY
+                   BackColorEditChanged)
     Q_PROPERTY(
-        bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE SetArrowAsKeyTab NOTIFY ArrowAsKeyTabChanged)
+        bool ArrowAsKeyTab READ ArrowAsKeyTab WRITE writeArrowAsKeyTab NOTIFY ArrowAsKeyTabChanged)
     Q_PROPERTY(
-        bool EnterAsKeyTab READ EnterAsKeyTab WRITE SetEnterAsKeyTab NOTIFY EnterAsKeyTabChanged)
-    Q_PROPERTY(qint32 Appearance READ Appearance WRITE SetAppearance NOTIFY AppearanceChanged)
+        bool EnterAsKeyTab READ EnterAsKeyTab WRITE writeEnterAsKeyTab NOTIFY EnterAsKeyTabChanged)
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE writeAppearance NOTIFY AppearanceChanged)
     Q_PROPERTY(
-        QString DatabaseName READ DatabaseName WRITE SetDatabaseName NOTIFY DatabaseNameChanged)
-    Q_PROPERTY(QString RecordSource READ RecordSource WRITE SetRecordSource NOTIFY
+        QString DatabaseName READ DatabaseName WRITE writeDatabaseName NOTIFY DatabaseNameChanged)
+    Q_PROPERTY(QString RecordSource READ RecordSource WRITE writeRecordSource NOTIFY
                    RecordSourceChanged DESIGNABLE false)
-    Q_PROPERTY(Vantrel3::RsType RecordsetType READ RecordsetType WRITE SetRecordsetType NOTIFY
+    Q_PROPERTY(Vantrel3::RsType RecordsetType READ RecordsetType WRITE writeRecordsetType NOTIFY
                    RecordsetTypeChanged)
-    Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE SetButtonBackColor NOTIFY
+    Q_PROPERTY(quint32 ButtonBackColor READ ButtonBackColor WRITE writeButtonBackColor NOTIFY
                    ButtonBackColorChanged)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap NOTIFY WordWrapChanged)
-    Q_PROPERTY(Vantrel3::MergeCellsSettings MergeCells READ MergeCells WRITE SetMergeCells NOTIFY
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE writeWordWrap NOTIFY WordWrapChanged)
+    Q_PROPERTY(Vantrel3::MergeCellsSettings MergeCells READ MergeCells WRITE writeMergeCells NOTIFY
                    MergeCellsChanged)
-    Q_PROPERTY(bool Redraw READ Redraw WRITE SetRedraw NOTIFY RedrawChanged)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE writeRedraw NOTIFY RedrawChanged)
 
 public:
     /// A control made without saved settings takes the values of a new control.
@@ -685,6 +687,62 @@ protected:
     /// @}
 
 private:
+    // The property system's writers (Designer, QML, uic, setProperty) cannot carry an exception:
+    // each calls its classic setter and hands what it raises to the error sink, so a refused
+    // value leaves the property as it was instead of ending the program.
+    void writeRows(qint32 value);
+    void writeCols(qint32 value);
+    void writeFixedRows(qint32 value);
+    void writeFixedCols(qint32 value);
+    void writeRow(qint32 value);
+    void writeCol(qint32 value);
+    void writeBorderStyle(qint32 value);
+    void writeScrollBars(Vantrel3::ScrollBarsSettings value);
+    void writeAllowEdit(bool value);
+    void writeText(const QString &value);
+    void writeAutoInsert(bool value);
+    void writeAutoComplete(bool value);
+    void writeForeColor(quint32 value);
+    void writeForeColorEdit(quint32 value);
+    void writeFontEditText(const QFont &value);
+    void writeBackColor(quint32 value);
+    void writeEnabled(bool value);
+    void writeSetKeyFunction(Vantrel3::eKeyFunction value);
+    void writeFont(const QFont &value);
+    void writeAllowUserResizing(Vantrel3::AllowUserResizeSettings value);
+    void writeBackColorBkg(quint32 value);
+    void writeBackColorFixed(quint32 value);
+    void writeBackColorSel(quint32 value);
+    void writeCellPicture(const QPixmap &value);
+    void writeFocusRect(qint32 value);
+    void writeForeColorFixed(quint32 value);
+    void writeForeColorSel(quint32 value);
+    void writeFormatString(const QString &value);
+    void writeGridColor(quint32 value);
+    void writeGridColorFixed(quint32 value);
+    void writeGridLines(Vantrel3::GridLineSettings value);
+    void writeGridLinesFixed(Vantrel3::GridLineSettings value);
+    void writeGridLineWidth(qint16 value);
+    void writeHighLight(Vantrel3::HighLightSettings value);
+    void writeMouseIcon(const QPixmap &value);
+    void writeMousePointer(Vantrel3::MousePointerSettings value);
+    void writeRowHeightMin(qint32 value);
+    void writeSelectionMode(Vantrel3::SelectionModeSettings value);
+    void writeTextStyle(Vantrel3::TextStyleSettings value);
+    void writeTextStyleFixed(Vantrel3::TextStyleSettings value);
+    void writeToolTipText(const QString &value);
+    void writeBackColorEdit(quint32 value);
+    void writeArrowAsKeyTab(bool value);
+    void writeEnterAsKeyTab(bool value);
+    void writeAppearance(qint32 value);
+    void writeDatabaseName(const QString &value);
+    void writeRecordSource(const QString &value);
+    void writeRecordsetType(Vantrel3::RsType value);
+    void writeButtonBackColor(quint32 value);
+    void writeWordWrap(bool value);
+    void writeMergeCells(Vantrel3::MergeCellsSettings value);
+    void writeRedraw(bool value);
+
     friend class VantrelPrivate;
     std::unique_ptr<VantrelPrivate> d;
 };

@@ -1,4 +1,5 @@
 #include "common/error_of.h"
+#include "common/error_recorder.h"
 #include <Vantrel3/FlexGrid.h>
 #include <Vantrel3/Vantrel.h>
 #include <Vantrel3/VbError.h>
@@ -555,4 +556,33 @@ TEST(VantrelProperties, EveryWritablePropertyNotifiesItsChange) {
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(v.Row(), 2);
     EXPECT_EQ(row.count(), 1);
+}
+
+// Designer, QML and uic-generated code write through the property system, which cannot carry an
+// exception: a value the control refuses goes to the error sink and the property keeps its
+// value, while the classic setters still raise it.
+TEST(VantrelProperties, AValueRefusedThroughThePropertySystemIsReportedAndChangesNothing) {
+    struct Case {
+        const char *name;
+        QVariant value;
+        qint32 expected;
+    };
+    const Case cases[] = {
+        {"Rows", -1, 380},      {"Cols", -3, 380},         {"FixedRows", 99, 380},
+        {"FixedCols", 99, 380}, {"GridLineWidth", 0, 380}, {"BorderStyle", 9, 380},
+        {"GridLines", 4, 380},  {"RowHeightMin", -5, 380}, {"Appearance", 7, 380},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Vantrel v;
+        giveShape(v);
+        const QVariant before = v.property(c.name);
+        ErrorRecorder errors;
+        EXPECT_NO_THROW(v.setProperty(c.name, c.value));
+        EXPECT_EQ(errors.numbers, QList<qint32>({c.expected}));
+        EXPECT_EQ(v.property(c.name), before);
+    }
+    Vantrel v;
+    giveShape(v);
+    EXPECT_EQ(errorOf([&] { v.SetFixedRows(99); }), 380) << "the classic setter still raises";
 }

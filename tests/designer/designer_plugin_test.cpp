@@ -101,3 +101,19 @@ TEST_F(DesignerPlugin, ItsDefaultFormPlacesTheControlWithAGlobalInclude) {
     EXPECT_EQ(header, QStringLiteral("Vantrel3/Vantrel.h"));
     EXPECT_EQ(headerLocation, QStringLiteral("global"));
 }
+
+TEST_F(DesignerPlugin, ARefusedValueTypedInThePropertyEditorLeavesThePropertyAsItWas) {
+    QWidget form;
+    QWidget *widget = plugin->createWidget(&form);
+    ASSERT_NE(widget, nullptr);
+    // Designer writes what the developer typed through the property system; a value the
+    // control refuses must not end Designer.
+    const std::pair<const char *, int> refused[] = {
+        {"FixedRows", 999}, {"Rows", -1}, {"GridLineWidth", 0}, {"BorderStyle", 9}};
+    for (const auto &[name, value] : refused) {
+        SCOPED_TRACE(name);
+        const QVariant before = widget->property(name);
+        EXPECT_NO_THROW(widget->setProperty(name, value));
+        EXPECT_EQ(widget->property(name), before);
+    }
+}
