@@ -88,48 +88,52 @@ void RecordsetPrivate::hold(qsizetype record, const QList<QVariant> &values) con
     held.push_back({record, values});
 }
 
-QList<QVariant> RecordsetPrivate::loadedValues(qsizetype record) const {
-    if (!streamed) {
-        return values.mid(record * info.size(), info.size());
-    }
+std::optional<QList<QVariant>> RecordsetPrivate::heldOrRead(qsizetype record,
+                                                            ReadBack &outcome) const {
     for (auto it = held.crbegin(); it != held.crend(); ++it) {
         if (it->record == record) {
+            outcome = ReadBack::Loaded;
             return it->values;
         }
     }
     QList<QVariant> read;
-    switch (readBack(record, read)) {
-    case ReadBack::Loaded:
+    outcome = readBack(record, read);
+    if (outcome == ReadBack::Loaded) {
         hold(record, read);
-        return read;
-    case ReadBack::Changed:
-        throw sql::daoError(sql::DataChanged, kRecordsetSource);
-    case ReadBack::Gone:
-        break;
     }
-    throw RecordWriter::conflict(false);
+    if (outcome == ReadBack::Gone) {
+        return std::nullopt;
+    }
+    return read;
+}
+
+QList<QVariant> RecordsetPrivate::loadedValues(qsizetype record) const {
+    if (!streamed) {
+        return values.mid(record * info.size(), info.size());
+    }
+    ReadBack outcome = ReadBack::Gone;
+    const std::optional<QList<QVariant>> read = heldOrRead(record, outcome);
+    if (outcome == ReadBack::Changed) {
+        throw sql::daoError(sql::DataChanged, kRecordsetSource);
+    }
+    if (!read) {
+        throw RecordWriter::conflict(false);
+    }
+    return *read;
 }
 
 QList<QVariant> RecordsetPrivate::currentValues(qsizetype record) const {
     if (!streamed) {
         return values.mid(record * info.size(), info.size());
     }
-    for (auto it = held.crbegin(); it != held.crend(); ++it) {
-        if (it->record == record) {
-            return it->values;
-        }
+    // A changed record's values are what the database holds now; they are not held, being not
+    // as loaded.
+    ReadBack outcome = ReadBack::Gone;
+    const std::optional<QList<QVariant>> read = heldOrRead(record, outcome);
+    if (!read) {
+        throw sql::daoError(sql::RecordDeleted, kRecordsetSource);
     }
-    QList<QVariant> read;
-    switch (readBack(record, read)) {
-    case ReadBack::Loaded:
-        hold(record, read);
-        return read;
-    case ReadBack::Changed:
-        return read; // not as loaded, so not held: what the database holds now
-    case ReadBack::Gone:
-        break;
-    }
-    throw sql::daoError(sql::RecordDeleted, kRecordsetSource);
+    return *read;
 }
 
 QVariant RecordsetPrivate::raw(qsizetype record, int field) const {

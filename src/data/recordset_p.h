@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Vantrel3 {
@@ -99,6 +100,9 @@ public:
     // How a streamed record read again by its key compares with what was loaded.
     enum class ReadBack { Loaded, Changed, Gone };
     ReadBack readBack(qsizetype record, QList<QVariant> &values) const;
+    // A streamed record's values, from the records held or read back by key: empty when the
+    // record is gone; `outcome` says whether they are still as loaded.
+    std::optional<QList<QVariant>> heldOrRead(qsizetype record, ReadBack &outcome) const;
     // The record's values as loaded: kept, held, or read again by key. Raises 3197 when another
     // user changed the record since it was loaded, 3167 when another user deleted it.
     QList<QVariant> loadedValues(qsizetype record) const;
