@@ -196,24 +196,28 @@ void FlexGrid::Clear() {
     d->update();
 }
 
-void FlexGrid::setRowTexts(qint32 row, const QStringView *texts, qint32 count) {
-    d->checkRowIndex(row);
+namespace {
+
+// Both text kinds of a row filled in bulk: packed into the store, the row repainted.
+template <typename Text>
+void packRow(FlexGridPrivate &d, qint32 cols, qint32 row, const Text *texts, qint32 count) {
+    d.checkRowIndex(row);
     try {
-        d->store.packRowTexts(row, texts, std::max(count, 0));
+        d.store.packRowTexts(row, texts, std::max(count, 0));
     } catch (const std::bad_alloc &) {
-        d->raise(VbError::FlexOutOfMemory);
+        d.raise(VbError::FlexOutOfMemory);
     }
-    d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
+    d.updateRange({row, 0, row, std::max(0, cols - 1)});
+}
+
+} // namespace
+
+void FlexGrid::setRowTexts(qint32 row, const QStringView *texts, qint32 count) {
+    packRow(*d, Cols(), row, texts, count);
 }
 
 void FlexGrid::setRowTexts(qint32 row, const QLatin1StringView *texts, qint32 count) {
-    d->checkRowIndex(row);
-    try {
-        d->store.packRowTexts(row, texts, std::max(count, 0));
-    } catch (const std::bad_alloc &) {
-        d->raise(VbError::FlexOutOfMemory);
-    }
-    d->updateRange({row, 0, row, std::max(0, Cols() - 1)});
+    packRow(*d, Cols(), row, texts, count);
 }
 
 void FlexGrid::shareRowTexts(qint32 row, const FlexGrid &from, qint32 fromRow, qint32 count) {
